@@ -1,0 +1,25 @@
+// Directory lookup: the first entry of a folder that matches a path.
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// Attribute mask bits: which kinds of entries count besides ordinary files.
+enum EntryAttribute : int {
+  AttrHidden = 2,     // on this platform: names that start with "."
+  AttrSystem = 4,     // this platform has no system files
+  AttrDirectory = 16,
+};
+
+// The name of the first entry (in name order) that matches path and whose
+// kind the mask allows, or "" when nothing matches. The last part of path
+// may hold the wildcards * and ?; a path ending in a separator matches any
+// entry of that folder. A missing folder or a malformed path (a NUL, a
+// wildcard in the folder part) throws platform::Error.
+QString findFirstEntry(const QString& path, int attributes);
+
+// Wildcard match of one name: * any run of characters, ? any one character.
+bool matchesWildcard(QStringView name, QStringView pattern);
+
+}  // namespace platform

@@ -1,0 +1,78 @@
+#include "windows.h"
+
+#include "error.h"
+
+#include <QCoreApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+namespace platform {
+
+Answer messageBox(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons) {
+  QMessageBox box(parent);
+  box.setWindowTitle(title);
+  box.setText(text);
+  switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+  }
+  if (buttons == Buttons::YesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+  } else {
+    box.setStandardButtons(QMessageBox::Ok);
+  }
+  const int pressed = box.exec();
+  if (buttons == Buttons::Ok)
+    return Answer::Ok;
+  return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+QString inputBox(QWidget* parent, const QString& prompt, const QString& title) {
+  QInputDialog dialog(parent);
+  dialog.setWindowTitle(title);
+  dialog.setLabelText(prompt);
+  dialog.setTextValue(QString());
+  dialog.setInputMode(QInputDialog::TextInput);
+  if (dialog.exec() != QDialog::Accepted)
+    return {};
+  return dialog.textValue();
+}
+
+void yield() { QCoreApplication::processEvents(); }
+
+int twipsToPixels(double twips) {
+  // Beyond this Qt clamps widget sizes anyway; clamping first keeps the
+  // conversion defined for any value a rule can compute.
+  constexpr double kMaxPixels = QWIDGETSIZE_MAX;
+  return static_cast<int>(std::lround(std::clamp(twips / kTwipsPerPixel, -kMaxPixels, kMaxPixels)));
+}
+
+float pixelsToTwips(int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); }
+
+float widthTwips(const QWidget* widget) { return pixelsToTwips(widget->width()); }
+
+float heightTwips(const QWidget* widget) { return pixelsToTwips(widget->height()); }
+
+void setWidthTwips(QWidget* widget, float twips) {
+  if (!(twips >= 0))
+    throw Error(InvalidProcedureCall, QStringLiteral("Invalid property value"));
+  widget->resize(twipsToPixels(twips), widget->height());
+}
+
+void setHeightTwips(QWidget* widget, float twips) {
+  if (!(twips >= 0))
+    throw Error(InvalidProcedureCall, QStringLiteral("Invalid property value"));
+  widget->resize(widget->width(), twipsToPixels(twips));
+}
+
+void placeTwips(QWidget* widget, int left, int top, int width, int height) {
+  widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+}  // namespace platform

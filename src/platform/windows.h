@@ -1,0 +1,39 @@
+// Window services: message and input boxes, the yield, sizes in twips.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace platform {
+
+enum class Icon { None, Information, Question, Critical };
+enum class Buttons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+
+// A QMessageBox, modal, that blocks until closed.
+Answer messageBox(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                  Buttons buttons = Buttons::Ok);
+
+// A QInputDialog with an empty answer field; "" on Cancel.
+QString inputBox(QWidget* parent, const QString& prompt, const QString& title);
+
+// Handles every pending event, nested, then returns to the caller.
+void yield();
+
+// Geometry of the design is in twips; 15 twips make one device-independent
+// pixel, so high-DPI screens scale the design as a whole.
+constexpr int kTwipsPerPixel = 15;
+int twipsToPixels(double twips);
+float pixelsToTwips(int pixels);
+
+// Sizes in twips. A negative size is refused with platform::Error and the
+// widget keeps its size.
+float widthTwips(const QWidget* widget);
+float heightTwips(const QWidget* widget);
+void setWidthTwips(QWidget* widget, float twips);
+void setHeightTwips(QWidget* widget, float twips);
+// Places a widget at its design rectangle (twips, relative to its parent).
+void placeTwips(QWidget* widget, int left, int top, int width, int height);
+
+}  // namespace platform

@@ -1,0 +1,105 @@
+// Form_Resize: the right-hand column and the meanings area follow the
+// window's size; nothing moves.
+#include "app/frmcombination.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Sizes of the stretched controls, in twips.
+struct Stretch {
+  int outcomesWidth, columnWidth, meaningsHeight, listHeight, meaningHeight;
+  bool operator==(const Stretch&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Stretch& s) {
+  return os << "{outcomes " << s.outcomesWidth << ", column " << s.columnWidth << ", view " << s.meaningsHeight
+            << ", list " << s.listHeight << ", meaning " << s.meaningHeight << "}";
+}
+
+class Layout : public ::testing::Test {
+protected:
+  void SetUp() override {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    menuHeight = window.height() - window.centralWidget()->height();
+  }
+  QWidget* get(const char* name) { return window.findChild<QWidget*>(name); }
+  int w(const char* name) { return get(name)->width() * 15; }
+  int h(const char* name) { return get(name)->height() * 15; }
+
+  // Resizes the client area to the given twips.
+  void clientTwips(int width, int height) {
+    window.resize(width / 15, height / 15 + menuHeight);
+    QTRY_COMPARE(window.centralWidget()->size(), QSize(width / 15, height / 15));
+  }
+  Stretch stretch() {
+    for (const char* same : {"txtResult2", "txtWord", "txtMeaning", "txtMeanings"})
+      EXPECT_EQ(w(same), w("txtResults")) << same;
+    return {w("lblOutcomes"), w("txtResults"), h("txtMeanings"), h("lstWords"), h("txtMeaning")};
+  }
+  QList<QRect> fixedGeometry() {
+    QList<QRect> all;
+    for (QWidget* child : window.centralWidget()->findChildren<QWidget*>()) {
+      const QString name = child->objectName();
+      if (name.isEmpty() || name.startsWith("Picture") || child->parentWidget() != window.centralWidget())
+        continue;
+      all << QRect(child->pos(), name.startsWith("txtMeaning") || name == "txtResults" || name == "txtResult2" ||
+                                         name == "txtWord" || name == "lstWords" || name == "lblOutcomes"
+                                     ? QSize()
+                                     : child->size());
+    }
+    return all;
+  }
+
+  frmCombination window;
+  int menuHeight = 0;
+};
+
+TEST_F(Layout, DesignSizeGivesTheDesignNumbers) {
+  EXPECT_EQ(stretch(), (Stretch{3030, 8190, 2865, 2865, 2295}));
+  // Right edges 180 twips from the window's, bottoms 360 above the bar.
+  EXPECT_EQ((get("txtResults")->x() + get("txtResults")->width()) * 15, 14010 - 180);
+  EXPECT_EQ((get("txtMeaning")->y() + get("txtMeaning")->height()) * 15, 8730 - 1335 - 360);
+  EXPECT_EQ((get("txtMeanings")->y() + get("txtMeanings")->height()) * 15, 8730 - 1335 - 360);
+}
+
+TEST_F(Layout, StretchesWithTheWindowAndMovesNothing) {
+  const QList<QRect> before = fixedGeometry();
+  clientTwips(14010 + 1500, 8730);
+  EXPECT_EQ(stretch(), (Stretch{4530, 9690, 2865, 2865, 2295}));
+  clientTwips(14010, 8730 + 600);
+  EXPECT_EQ(stretch(), (Stretch{3030, 8190, 3465, 3465, 2895}));
+  EXPECT_EQ(fixedGeometry(), before);
+  EXPECT_EQ(get("Picture1")->y() * 15, 8730 + 600 - 1335);
+}
+
+TEST_F(Layout, TooSmallKeepsTheLastSizesWithoutAnError) {
+  clientTwips(6000, 8730);
+  const Stretch narrow = stretch();
+  EXPECT_EQ(narrow.columnWidth, 6000 - 5640 - 180);
+  // Narrower than the column's left edge plus margin: the column keeps its
+  // last width, the label (further right) also keeps its own.
+  clientTwips(4500, 8730);
+  EXPECT_EQ(stretch(), narrow);
+  // Too low for the meanings area: it keeps its last height.
+  clientTwips(14010, 8730);
+  clientTwips(14010, 4500);
+  EXPECT_EQ(stretch(), (Stretch{3030, 8190, 2865, 2865, 2295}));
+  // Back to the design size, the design numbers return.
+  clientTwips(14010, 8730);
+  EXPECT_EQ(stretch(), (Stretch{3030, 8190, 2865, 2865, 2295}));
+}
+
+TEST_F(Layout, MinimiseAndRestoreLeaveTheLayoutAsItWas) {
+  clientTwips(15510, 9330);
+  const Stretch before = stretch();
+  window.showMinimized();
+  QTest::qWait(20);
+  window.showNormal();
+  QTest::qWait(20);
+  EXPECT_EQ(stretch(), before);
+}
+
+}  // namespace
