@@ -1,0 +1,51 @@
+// The two data files, words.wdb and dictionary.wdb: records of quoted,
+// comma-separated fields, one record per line, Windows-1252 text.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "platform/error.h"
+
+namespace data {
+
+inline constexpr int kWordFields = 2;         // Binary Code, Word
+inline constexpr int kDictionaryFields = 4;   // Code 1, Code 2, Words, Meaning
+inline constexpr int kWordRecords = 16;
+inline constexpr int kDictionaryRows = 256;
+
+inline const QString kWordsFile = QStringLiteral("words.wdb");
+inline const QString kDictionaryFile = QStringLiteral("dictionary.wdb");
+
+// Reads fields by the file's reading rules from a text already in memory:
+// spaces before a field are skipped; a quoted field runs to the next double
+// quote, commas and line breaks included; an unquoted one to the next comma
+// or line end (CR LF, CR or LF) with trailing spaces dropped. A record is the
+// next n fields and may span lines. Values are always text.
+class RecordReader {
+public:
+  explicit RecordReader(QString text);
+  // Opens and reads a whole file; throws platform::Error when it cannot.
+  static RecordReader fromFile(const QString& path);
+
+  bool atEnd() const;
+  QString readField();
+  QStringList readRecord(int fields);
+
+private:
+  QString m_text;
+  qsizetype m_pos = 0;
+};
+
+// The text form of one record: every field trimmed of spaces and quoted,
+// commas between them, CR LF after the last.
+QString recordText(const QStringList& fields);
+
+// Rewrites a whole file with its backup (path + ".bak") made first. On a
+// failed copy nothing is written; on a failure while writing the backup is
+// copied back, so the file is as before. Returns the failure, if any.
+std::optional<platform::Error> saveFile(const QString& path, const QList<QStringList>& records);
+
+}  // namespace data

@@ -1,0 +1,7 @@
+#include "gwords.h"
+
+namespace util {
+
+QStringList gWords;
+
+}  // namespace util
