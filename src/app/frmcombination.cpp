@@ -459,8 +459,17 @@ void frmCombination::mnuAbout_Click() { cmdAbout_Click(); }
 
 void frmCombination::cmdClose_Click() { close(); }
 
-void frmCombination::mnuExit_Click() { QCoreApplication::exit(0); }
+void frmCombination::mnuExit_Click() {
+  // A run under way must not go on with a window that is about to go.
+  ending = true;
+  bStop = true;
+  QCoreApplication::exit(0);
+}
 
-void frmCombination::closeEvent(QCloseEvent* event) { event->accept(); }
-
-void frmCombination::mnuStart_Click() { cmdcalc->click(); }
+void frmCombination::closeEvent(QCloseEvent* event) {
+  if (running) {
+    ending = true;
+    bStop = true;
+  }
+  event->accept();
+}

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -45,6 +46,10 @@ QString inputBox(QWidget* parent, const QString& prompt, const QString& title) {
 }
 
 void yield() { QCoreApplication::processEvents(); }
+
+QString multiLineText(const QPlainTextEdit* box) {
+  return box->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
 
 int twipsToPixels(double twips) {
   // Beyond this Qt clamps widget sizes anyway; clamping first keeps the

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QPlainTextEdit;
 class QWidget;
 
 namespace platform {
@@ -20,6 +21,10 @@ QString inputBox(QWidget* parent, const QString& prompt, const QString& title);
 
 // Handles every pending event, nested, then returns to the caller.
 void yield();
+
+// The text of a multi-line box with its lines joined by CR LF, the line end
+// of the program's files (the box itself keeps bare line breaks).
+QString multiLineText(const QPlainTextEdit* box);
 
 // Geometry of the design is in twips; 15 twips make one device-independent
 // pixel, so high-DPI screens scale the design as a whole.
