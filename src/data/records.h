@@ -65,7 +65,9 @@ QString recordText(const QStringList& fields);
 
 // Rewrites a whole file with its backup (path + ".bak") made first. On a
 // failed copy nothing is written; on a failure while writing the backup is
-// copied back, so the file is as before. Returns the failure, if any.
+// copied back, so the file is as before; should that copy fail too, the
+// description names the backup that still holds the old content. Returns the
+// failure, if any.
 std::optional<platform::Error> saveFile(const QString& path, const QList<QStringList>& records);
 
 }  // namespace data
