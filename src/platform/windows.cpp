@@ -34,6 +34,10 @@ Answer messageBox(QWidget* parent, const QString& text, const QString& title, Ic
   return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+void showFailure(QWidget* parent, const Error& error) {
+  messageBox(parent, error.description(), QStringLiteral("Error %1").arg(error.number()), Icon::Critical, Buttons::Ok);
+}
+
 QString inputBox(QWidget* parent, const QString& prompt, const QString& title) {
   QInputDialog dialog(parent);
   dialog.setWindowTitle(title);

@@ -8,6 +8,8 @@ class QWidget;
 
 namespace platform {
 
+class Error;
+
 enum class Icon { None, Information, Question, Critical };
 enum class Buttons { Ok, YesNo };
 enum class Answer { Ok, Yes, No };
@@ -15,6 +17,10 @@ enum class Answer { Ok, Yes, No };
 // A QMessageBox, modal, that blocks until closed.
 Answer messageBox(QWidget* parent, const QString& text, const QString& title, Icon icon,
                   Buttons buttons = Buttons::Ok);
+
+// The message for a failure the user has to know about: its description,
+// titled "Error " and its number, with a critical icon and OK.
+void showFailure(QWidget* parent, const Error& error);
 
 // A QInputDialog with an empty answer field; "" on Cancel.
 QString inputBox(QWidget* parent, const QString& prompt, const QString& title);
