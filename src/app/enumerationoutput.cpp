@@ -11,35 +11,22 @@ EnumerationOutput::EnumerationOutput(QLineEdit* results, QLabel* outcomes)
   // A handler that writes the results box while the enumeration waits sets
   // the text that later combinations are appended to.
   connect(m_results, &QLineEdit::textChanged, this, [this] {
-    if (!m_flushing)
-      adoptResultsText();
+    if (!m_flushing) {
+      m_text = m_results->text();
+      m_dirty = false;
+    }
   });
   QCoreApplication::instance()->installEventFilter(this);
 }
 
-EnumerationOutput::~EnumerationOutput() { finish(); }
-
-void EnumerationOutput::finish() {
+EnumerationOutput::~EnumerationOutput() {
   QCoreApplication::instance()->removeEventFilter(this);
-  if (!m_dirty)
-    return;
-  m_flushing = true;
-  m_dirty = false;
-  if (m_total)
-    m_outcomes->setText(engine::outcomeText(m_count, *m_total));
-  m_results->setText(std::move(m_text));
-  m_text = QString();
-  m_flushing = false;
+  flush();
 }
 
 void EnumerationOutput::reserve(qsizetype characters) {
   if (characters > m_text.capacity())
     m_text.reserve(characters);
-}
-
-void EnumerationOutput::adoptResultsText() {
-  m_text = m_results->text();
-  m_dirty = false;
 }
 
 void EnumerationOutput::flush() {
@@ -50,11 +37,19 @@ void EnumerationOutput::flush() {
   if (m_total)
     m_outcomes->setText(engine::outcomeText(m_count, *m_total));
   m_total = nullptr;
-  // Let the box drop its old copy before it takes the new one, and give it
-  // a copy of its own, so that the buffer keeps growing in place.
-  m_results->clear();
-  m_results->setText(QString(m_text.constData(), m_text.size()));
+  // The box shares the buffer: no copy, however long the text.
+  m_results->setText(m_text);
   m_flushing = false;
+}
+
+void EnumerationOutput::takeTextBack() {
+  // Between events nothing reads the box, so it lets go of the shared text
+  // and the buffer grows in place; the next flush shares it again.
+  // (Not clear(): that records the removal of every character for undo.)
+  m_flushing = true;
+  m_results->setText(QString());
+  m_flushing = false;
+  m_dirty = true;
 }
 
 bool EnumerationOutput::eventFilter(QObject* watched, QEvent* event) {

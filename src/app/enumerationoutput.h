@@ -25,6 +25,8 @@ public:
       m_count = count;
       m_total = total;
     }
+    if (!m_text.isDetached())
+      takeTextBack();
     if (!m_text.isEmpty())
       m_text.append(QLatin1Char(' '));
     m_text.append(combination);
@@ -32,15 +34,13 @@ public:
   }
   // Room for the combinations still to come, when they can be foreseen.
   void reserve(qsizetype characters);
-  void flush();
-  // Hands the whole text to the results box; the buffer is gone afterwards.
-  void finish();
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  void adoptResultsText();
+  void flush();
+  void takeTextBack();
 
   QLineEdit* m_results;
   QLabel* m_outcomes;

@@ -257,6 +257,9 @@ void frmCombination::buildDesign() {
   const QFont report = designFont(kCourier, 14.25, true);
   txtResults = makeBox(client, "txtResults", QString(), report);
   txtResults->setReadOnly(true);
+  // The box is never shown but can hold megabytes of combinations; without
+  // an echo its line control does not lay all of them out at every update.
+  txtResults->setEchoMode(QLineEdit::NoEcho);
   setColour(txtResults, QPalette::Text, QColor(0xC0, 0x00, 0x00));
   placeTwips(txtResults, 5640, 1200, 8175, 495);
   txtResults->hide();

@@ -79,8 +79,13 @@ void frmCombination::startRun() {
     Engine(txtChar->text(), length);
   });
   running = false;
-  if (ending)
+  if (ending) {
+    // The program is going: leave the button idle and do nothing more.
+    cmdcalc->setText(run::kTellMe);
+    txtChar->setEnabled(true);
+    txtlength->setEnabled(true);
     return;
+  }
 
   resumeNext([&] { txtResults->setText(run::kPairList); });
   resumeNext([&] { lblOutcomes->setText(run::countCaption(txtChar->text())); });

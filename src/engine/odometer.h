@@ -22,7 +22,7 @@ public:
   Odometer(QString symbols, int length);
 
   Step step();
-  QStringView current() const { return m_current; }
+  QStringView current() const { return QStringView(m_current.data(), m_size); }
 
 private:
   QString m_symbols;
@@ -31,33 +31,33 @@ private:
   // position p; 0 means none yet, symbols + 1 means it ran past the last.
   std::vector<int> m_digits;
   int m_position = 1;
-  QString m_current;  // the characters placed at positions 1..position
+  // The characters placed at positions 1..position: a fixed buffer, as the
+  // step runs millions of times in a long enumeration.
+  std::vector<QChar> m_current;
+  int m_size = 0;
 };
 
 inline Odometer::Step Odometer::step() {
   if (m_length < 1)
     return Step::Idle;
-  const int symbolCount = static_cast<int>(m_symbols.size());
   const int digit = ++m_digits[m_position];
-  const bool ranPast = digit > symbolCount;
+  const bool ranPast = digit > m_symbols.size();
   if (m_position == m_length)
-    m_current.truncate(m_length - 1);  // the last position is replaced
-  if (!ranPast)
-    m_current.append(m_symbols.at(digit - 1));
-
-  if (!ranPast) {
-    if (m_position != m_length) {
-      ++m_position;
-      return Step::Advanced;
-    }
-    return Step::Found;
+    m_size = m_length - 1;  // the last position is replaced
+  if (ranPast) {
+    if (m_position == 1)
+      return Step::Exhausted;
+    m_digits[m_position] = 0;
+    --m_position;
+    m_size = m_position - 1;
+    return Step::Advanced;
   }
-  if (m_position == 1)
-    return Step::Exhausted;
-  m_digits[m_position] = 0;
-  --m_position;
-  m_current.truncate(m_position - 1);
-  return Step::Advanced;
+  m_current[m_size++] = m_symbols[digit - 1];
+  if (m_position != m_length) {
+    ++m_position;
+    return Step::Advanced;
+  }
+  return Step::Found;
 }
 
 }  // namespace engine

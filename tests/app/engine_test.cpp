@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "support/printers.h"
+
 namespace {
 
 class Enumeration : public ::testing::Test {

@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "support/printers.h"
+
 namespace {
 
 using namespace lotwise::test;

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include "support/printers.h"
+
 namespace {
 
 using engine::Odometer;
@@ -37,7 +39,7 @@ TEST(Odometer, ListsEveryStringInOdometerOrder) {
       {"two symbols, two places", "AB", 2, "AA AB BA BB"},
       {"length 1 gives each symbol once", "xyz", 1, "x y z"},
       {"duplicates are kept", "ABA", 1, "A B A"},
-      {"a blank is a symbol like any other", " A", 2, "   A|A |AA"},
+      {"a blank is a symbol like any other", " A", 2, "  | A|A |AA"},
       {"case is kept", "aA", 2, "aa aA Aa AA"},
       {"three places", "01", 3, "000 001 010 011 100 101 110 111"},
       {"no symbols, nothing to list", "", 2, ""},
