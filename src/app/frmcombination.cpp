@@ -377,6 +377,13 @@ void frmCombination::connectHandlers() {
   connect(mnuStart, &QAction::triggered, this, &frmCombination::mnuStart_Click);
   connect(mnuAbout, &QAction::triggered, this, &frmCombination::mnuAbout_Click);
   connect(lstWords, &QListWidget::itemClicked, this, &frmCombination::lstWords_Click);
+  // Moving through the list with the keys picks an entry as a click does;
+  // the list changing under the program's hands does not.
+  connect(lstWords, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (listKeyPressed && row >= 0)
+      lstWords_Click();
+  });
+  lstWords->installEventFilter(this);
   connect(chkInvert, &QCheckBox::clicked, this, &frmCombination::chkInvert_Click);
   connect(chkListWords, &QCheckBox::clicked, this, &frmCombination::chkListWords_Click);
   connect(chkInvertWords, &QCheckBox::clicked, this, &frmCombination::chkInvertWords_Click);
@@ -409,6 +416,11 @@ bool frmCombination::eventFilter(QObject* watched, QEvent* event) {
       selectAfterClick = false;
       txtQuestion->setSelection(0, static_cast<int>(txtQuestion->text().size()));
     }
+  } else if (watched == lstWords) {
+    if (event->type() == QEvent::KeyPress)
+      listKeyPressed = true;
+    else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::FocusOut)
+      listKeyPressed = false;
   } else if (watched == Text1 && event->type() == QEvent::FocusIn) {
     Text1_GotFocus();
   } else if (watched == Label2 && event->type() == QEvent::MouseButtonRelease) {

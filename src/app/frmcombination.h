@@ -122,6 +122,7 @@ private:
 
   frmEdit* editor = nullptr;  // created on first use
   bool selectAfterClick = false;
+  bool listKeyPressed = false;
 
   // The Tell Me run (frmcombination_run.cpp).
   void startRun();
@@ -130,6 +131,10 @@ private:
   void meaningsStep();
   bool running = false;  // an enumeration is under way
   bool ending = false;   // the program is ending: a run stops where it is
+
+  // The meanings report (frmcombination_meanings.cpp).
+  bool meaningsViewShown() const;
+  void refreshMeanings();
 
   // The total of the outcome label, built again only after the Symbols or
   // Length text has changed; null while it cannot be built.

@@ -118,7 +118,7 @@ void frmCombination::closingSteps() {
 }
 
 void frmCombination::meaningsStep() {
-  if (chkShowAll->isChecked() || txtMeanings->isVisible()) {
+  if (chkShowAll->checkState() == Qt::Checked || meaningsViewShown()) {
     ShowMeanings(0);
   } else {
     nCurWord = 1;

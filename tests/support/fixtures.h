@@ -35,4 +35,9 @@ inline QByteArray dictionaryFile() {
   return bytes;
 }
 
+// One dictionary row with the given meaning.
+inline QByteArray entryRow(const QString& c1, const QString& c2, const QString& meaning) {
+  return QString("\"%1\",\"%2\",\"%3 - %4\",\"%5\"\r\n").arg(c1, c2, wordOf(c1), wordOf(c2), meaning).toLatin1();
+}
+
 }  // namespace lotwise::test
