@@ -228,7 +228,9 @@ TEST(FormatGeneral, ReadsBackThroughValAndIsStable) {
     const QString text = formatGeneral(value);
     ASSERT_TRUE(IsNumeric(text)) << text.toStdString();
     const double back = Val(text);
-    EXPECT_LE(std::abs(back - value), std::abs(value) * 5e-15) << text.toStdString();
+    // Half a unit of the 15th digit, plus the rounding of the text to a double.
+    EXPECT_LE(std::abs(back - value), std::abs(value) * (5e-15 + std::numeric_limits<double>::epsilon()))
+        << text.toStdString();
     EXPECT_EQ(formatGeneral(back), text);
   }
 }
