@@ -286,6 +286,7 @@ void frmCombination::buildDesign() {
     box->setFont(checkFont);
     box->setChecked(checked);
     box->setAutoFillBackground(true);
+    box->setBackgroundRole(QPalette::Window);  // a button's own role would fill it light grey
     setColour(box, QPalette::Window, Qt::black);
     setColour(box, QPalette::WindowText, kWhite);
     placeTwips(box, left, 3720, width, 255);
