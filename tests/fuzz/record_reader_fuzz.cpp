@@ -2,18 +2,13 @@
 // move on at every record, and read back whatever the writer makes of a
 // record it produced.
 #include "data/records.h"
+#include "fuzzcheck.h"
 #include "platform/textfile.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
-
-void check(bool condition) {
-  if (!condition)
-    std::abort();
-}
 
 void readAll(const QString& text, int fields) {
   data::RecordReader reader(text);
@@ -21,9 +16,9 @@ void readAll(const QString& text, int fields) {
   while (!reader.atEnd()) {
     const qsizetype before = reader.position();
     const QStringList record = reader.readRecord(fields);
-    check(record.size() == fields);
-    check(reader.position() > before && reader.position() <= text.size());
-    check(++records <= text.size());
+    FUZZ_CHECK(record.size() == fields);
+    FUZZ_CHECK(reader.position() > before && reader.position() <= text.size());
+    FUZZ_CHECK(++records <= text.size());
 
     // Written and read again, the record comes back as the writer stores
     // each field, and nothing is left over.
@@ -31,11 +26,11 @@ void readAll(const QString& text, int fields) {
     data::RecordReader again(platform::decodeText(platform::encodeText(written)));
     const QStringList back = again.readRecord(fields);
     for (int i = 0; i < fields; ++i)
-      check(back.at(i) == data::fieldText(record.at(i)));
-    check(again.atEnd());
-    check(data::recordText(back) == written);
+      FUZZ_CHECK(back.at(i) == data::fieldText(record.at(i)));
+    FUZZ_CHECK(again.atEnd());
+    FUZZ_CHECK(data::recordText(back) == written);
   }
-  check(reader.readField().isEmpty());
+  FUZZ_CHECK(reader.readField().isEmpty());
 }
 
 }  // namespace
