@@ -1,23 +1,20 @@
 #include "records.h"
 
+#include "util/text.h"
+
 namespace data {
 
-QString fieldText(const QString& value) {
-  qsizetype start = 0, end = value.size();
-  while (start < end && value.at(start) == u' ')
-    ++start;
-  while (end > start && value.at(end - 1) == u' ')
-    --end;
-
+QString fieldText(const QString& field) {
+  const QStringView value = util::trimSpaces(field);
   QString text;
-  text.reserve(end - start + 8);
-  for (qsizetype i = start; i < end; ++i) {
+  text.reserve(value.size() + 8);
+  for (qsizetype i = 0; i < value.size(); ++i) {
     const QChar c = value.at(i);
     if (c == u'"') {
       text += u'\'';
     } else if (c == u'\r') {
       text += u"\r\n";
-      if (i + 1 < end && value.at(i + 1) == u'\n')
+      if (i + 1 < value.size() && value.at(i + 1) == u'\n')
         ++i;
     } else if (c == u'\n') {
       text += u"\r\n";

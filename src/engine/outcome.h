@@ -12,7 +12,4 @@ QString outcomeTotal(const QString& symbolsText, const QString& lengthText);
 
 QString outcomeText(qint32 count, const QString& total);
 
-// The text without the spaces (only spaces) at its start and end.
-QStringView trimSpaces(QStringView text);
-
 }  // namespace engine

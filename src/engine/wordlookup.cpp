@@ -1,9 +1,9 @@
 #include "wordlookup.h"
 
 #include "data/records.h"
-#include "engine/outcome.h"
 #include "platform/resumenext.h"
 #include "util/fileexists.h"
+#include "util/text.h"
 
 namespace engine {
 
@@ -17,8 +17,8 @@ QString lookupWord(const QString& wordsPath, const QString& code) {
     return word;
   while (!reader->atEnd()) {
     const QStringList record = reader->readRecord(data::kWordFields);
-    if (trimSpaces(record.value(0)) == code)
-      word = trimSpaces(record.value(1)).toString();
+    if (util::trimSpaces(record.value(0)) == code)
+      word = util::trimSpaces(record.value(1)).toString();
   }
   return word;
 }

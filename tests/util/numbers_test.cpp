@@ -1,7 +1,7 @@
 #include "util/numbers.h"
 
 #include "util/errorof.h"
-#include "util/printers.h"
+#include "support/printers.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "util/padnumber.h"
 
 #include "util/errorof.h"
-#include "util/printers.h"
+#include "support/printers.h"
 
 #include <limits>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "util/randomdigits.h"
 
 #include "util/errorof.h"
-#include "util/printers.h"
+#include "support/printers.h"
 
 #include <QSet>
 #include <limits>

@@ -1,7 +1,7 @@
 #include "util/splitfields.h"
 
 #include "util/errorof.h"
-#include "util/printers.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
