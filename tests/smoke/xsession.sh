@@ -1,0 +1,121 @@
+# Shared by the real-window tests (sourced, not run): an X server of the
+# test's own, the program started on it, and small waiting helpers.
+#
+# No window manager runs, so nothing hands out the keyboard focus: a test
+# gives it to each window itself (focus_on) before pressing keys.
+#
+# After sourcing: call start_xvfb, then start_program <executable> (it
+# waits for the main window and sets app_pid and main). Everything ends
+# with the test: the program, the server and the scratch folder $work.
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+step() { echo "-- $*"; }
+
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/lib/install-deps installs it)"
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+main=""
+extra_cleanup=""
+cleanup() {
+  local rc=$?
+  # Reap both, so that the server has removed its lock file when we return.
+  if [ -n "$app_pid" ]; then
+    kill "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  if [ $rc -ne 0 ] && [ -s "$work/program.log" ]; then
+    echo "program output:" >&2
+    sed 's/^/  /' "$work/program.log" >&2
+  fi
+  [ -z "$extra_cleanup" ] || $extra_cleanup
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# wait_for <seconds> <what> <command...>: polls the command until it succeeds,
+# and gives up early when the program has died.
+wait_for() {
+  local seconds=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    if [ -n "$app_pid" ] && ! kill -0 "$app_pid" 2>/dev/null; then
+      fail "the program ended while waiting for $what"
+    fi
+    [ $SECONDS -lt $deadline ] || fail "no $what after ${seconds} s"
+    sleep 0.1
+  done
+}
+
+# wait_for_quietly <seconds> <command...>: as wait_for, but returns 1 on
+# timeout, so that the caller can show why the last try failed.
+wait_for_quietly() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    if [ -n "$app_pid" ] && ! kill -0 "$app_pid" 2>/dev/null; then
+      fail "the program ended while waiting"
+    fi
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+
+# The visible top-level windows of the program titled "Lotwise", one id a line.
+lotwise_windows() {
+  xdotool search --all --onlyvisible --pid "$app_pid" --name '^Lotwise$' 2>/dev/null || true
+}
+window_count_is() { [ "$(lotwise_windows | wc -l)" -eq "$1" ]; }
+display_known() { [ -s "$work/display" ]; }
+program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+focus_on() {
+  timeout 5 xdotool windowfocus --sync "$1" || fail "could not give the keyboard focus to window $1"
+}
+
+start_xvfb() {
+  step "starting Xvfb"
+  # -displayfd lets the server pick a free display itself, so tests running
+  # side by side never race for the same number.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  wait_for 10 "X server" display_known
+  export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+  unset WAYLAND_DISPLAY
+  export QT_QPA_PLATFORM=xcb
+  export XDG_RUNTIME_DIR="$work/runtime"
+  mkdir -m 0700 "$XDG_RUNTIME_DIR"
+  echo "   display $DISPLAY"
+}
+
+start_program() {
+  step "starting $1"
+  "$1" >"$work/program.log" 2>&1 &
+  app_pid=$!
+  wait_for 15 "window titled \"Lotwise\"" window_count_is 1
+  main=$(lotwise_windows)
+  echo "   main window $main"
+}
+
+# end_with_ctrl_q: Ctrl+Q ends the program, with exit code 0.
+end_with_ctrl_q() {
+  step "Ctrl+Q ends the program"
+  focus_on "$main"
+  xdotool key --clearmodifiers ctrl+q
+  wait_for 5 "end of the program after Ctrl+Q" program_ended
+  local rc=0
+  wait "$app_pid" || rc=$?
+  app_pid=""
+  [ $rc -eq 0 ] || fail "the program ended with exit code $rc after Ctrl+Q"
+}
