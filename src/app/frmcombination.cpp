@@ -2,6 +2,7 @@
 // the engine and the meanings live in their own files beside this one.
 #include "frmcombination.h"
 
+#include "platform/fonts.h"
 #include "platform/htmlview.h"
 #include "platform/resumenext.h"
 #include "platform/windows.h"
@@ -23,6 +24,10 @@
 
 namespace {
 
+using platform::designFont;
+using platform::kCourier;
+using platform::kSans;
+using platform::kTimes;
 using platform::placeTwips;
 
 constexpr int kClientWidth = 14010;
@@ -33,35 +38,6 @@ constexpr int kBottomBarHeight = 1335;
 const QColor kGrey(0x80, 0x80, 0x80);
 const QColor kWhite(0xFF, 0xFF, 0xFF);
 const QColor kGreen(0x00, 0xC0, 0x00);
-
-const char* const kTimes = "Times New Roman";
-const char* const kCourier = "Courier New";
-const char* const kSans = "MS Sans Serif";
-
-// The design names fonts of the platform it was made on; the metric-compatible
-// Liberation faces stand in for them so that the layout in twips still fits.
-void installFontSubstitutions() {
-  static const bool installed = [] {
-    QFont::insertSubstitution(kTimes, "Liberation Serif");
-    QFont::insertSubstitution(kCourier, "Liberation Mono");
-    QFont::insertSubstitutions(kSans, {"Liberation Sans", "DejaVu Sans"});
-    return true;
-  }();
-  (void)installed;
-}
-
-QFont designFont(const char* family, qreal points, bool bold = false) {
-  QFont font(QString::fromLatin1(family));
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  if (qstrcmp(family, kCourier) == 0)
-    font.setStyleHint(QFont::TypeWriter);  // the bit report lines up its columns
-  else if (qstrcmp(family, kTimes) == 0)
-    font.setStyleHint(QFont::Serif);
-  else
-    font.setStyleHint(QFont::SansSerif);
-  return font;
-}
 
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
   QPalette palette = widget->palette();
@@ -102,7 +78,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 }  // namespace
 
 frmCombination::frmCombination(QWidget* parent) : QMainWindow(parent) {
-  installFontSubstitutions();
+  platform::installFontSubstitutions();
   buildDesign();
   buildMenus();
   connectHandlers();

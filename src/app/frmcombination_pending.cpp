@@ -14,5 +14,3 @@ void frmCombination::chkInvert_Click() {}
 void frmCombination::chkListWords_Click() {}
 void frmCombination::chkInvertWords_Click() {}
 void frmCombination::chkShowAll_Click() {}
-void frmCombination::cmdEditData_Click() {}
-void frmCombination::mnuEdit_Click() {}

@@ -1,0 +1,35 @@
+// Text boxes that never take a double quote from the user: typed, pasted,
+// dropped or composed by an input method, the quote is dropped and every
+// other character goes in.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QValidator>
+
+namespace editor {
+
+// For single-line boxes. Every way text enters a QLineEdit passes its
+// validator, so the quote is taken out there and the rest accepted.
+class QuoteFreeValidator : public QValidator {
+  Q_OBJECT
+
+public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
+};
+
+// For the multi-line Meaning box, which has no validator: keys, the
+// clipboard, drops and input methods are filtered where they come in.
+class QuoteFreeTextEdit : public QPlainTextEdit {
+  Q_OBJECT
+
+public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
+};
+
+}  // namespace editor
