@@ -6,13 +6,13 @@
 #pragma once
 
 #include "editorlogic.h"
+#include "quotefree.h"
 
 #include <QDialog>
 #include <array>
 
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -74,8 +74,8 @@ private:
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   std::array<QLabel*, editor::kWordRows> lblSN{};
-  std::array<QLineEdit*, editor::kWordRows> txtCode{};
-  std::array<QLineEdit*, editor::kWordRows> txtWord{};
+  std::array<editor::QuoteFreeLineEdit*, editor::kWordRows> txtCode{};
+  std::array<editor::QuoteFreeLineEdit*, editor::kWordRows> txtWord{};
   QPushButton* cmdSaveWords = nullptr;
   QPushButton* cmdClose = nullptr;
   QGroupBox* Frame = nullptr;
@@ -83,9 +83,9 @@ private:
   QLabel* Label4 = nullptr;
   QLabel* Label5 = nullptr;
   QLabel* Label6 = nullptr;
-  QLineEdit* Text1 = nullptr;
-  QLineEdit* Text2 = nullptr;
-  QLineEdit* Text3 = nullptr;
+  editor::QuoteFreeLineEdit* Text1 = nullptr;
+  editor::QuoteFreeLineEdit* Text2 = nullptr;
+  editor::QuoteFreeLineEdit* Text3 = nullptr;
   QPlainTextEdit* Text4 = nullptr;
   QPushButton* cmdPrevious = nullptr;
   QPushButton* cmdNext = nullptr;

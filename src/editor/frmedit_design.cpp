@@ -48,21 +48,24 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
   return label;
 }
 
-QLineEdit* makeBox(QWidget* parent, const QString& name, const QFont& font, QValidator* quoteFree) {
-  auto* box = named(new QLineEdit(parent), name);
+editor::QuoteFreeLineEdit* makeBox(QWidget* parent, const QString& name, const QFont& font) {
+  auto* box = named(new editor::QuoteFreeLineEdit(parent), name);
   box->setMaxLength(INT_MAX);  // no box of the design limits its length
   box->setFont(font);
-  box->setValidator(quoteFree);
   return box;
 }
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QColor& colour) {
   auto* button = named(new QPushButton(caption, parent), name);
   button->setFont(designFont(kSans, 8.25, true));
-  // The design's buttons are painted in their own colour; the style draws
-  // its button face from the Button role.
+  // The design's buttons are faces of their own colour with a raised edge.
+  // The Fusion style only tints its pale gradient with the palette's colour,
+  // so a style sheet paints them.
   setColour(button, QPalette::Button, colour);
-  setColour(button, QPalette::ButtonText, Qt::black);
+  button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: black; border: 2px outset %1; }"
+                                       "QPushButton:focus { border: 2px solid black; }"
+                                       "QPushButton:pressed { border: 2px inset %1; }")
+                            .arg(colour.name()));
   // No button answers Enter from a text box: a word ended with Enter must
   // not save or close anything. A focused button still takes Enter (see
   // keyPressEvent) and Space.
@@ -81,7 +84,6 @@ void frmEdit::buildDesign() {
   setColour(this, QPalette::Window, kWindowGrey);
   setFixedSize(platform::twipsToPixels(kClientWidth), platform::twipsToPixels(kClientHeight));
 
-  auto* quoteFree = new editor::QuoteFreeValidator(this);
   const QFont smallBold = designFont(kSans, 8.25, true);
   const QFont boxFont = designFont(kSans, 9.75);
 
@@ -94,11 +96,11 @@ void frmEdit::buildDesign() {
     const int top = 480 + 360 * i;
     lblSN[i] = makeLabel(this, QString("lblSN_%1").arg(i), QString(), smallBold);
     placeTwips(lblSN[i], 120, top, 495, 255);
-    txtCode[i] = makeBox(this, QString("txtCode_%1").arg(i), boxFont, quoteFree);
+    txtCode[i] = makeBox(this, QString("txtCode_%1").arg(i), boxFont);
     setColour(txtCode[i], QPalette::Base, Qt::white);
     txtCode[i]->setAccessibleName(QString("Binary Code %1").arg(i + 1));
     placeTwips(txtCode[i], 720, top, 1095, 285);
-    txtWord[i] = makeBox(this, QString("txtWord_%1").arg(i), boxFont, quoteFree);
+    txtWord[i] = makeBox(this, QString("txtWord_%1").arg(i), boxFont);
     setColour(txtWord[i], QPalette::Base, Qt::white);
     txtWord[i]->setAccessibleName(QString("Word %1").arg(i + 1));
     placeTwips(txtWord[i], 2040, top, 2055, 285);
@@ -120,17 +122,17 @@ void frmEdit::buildDesign() {
   const QFont rowFont = designFont(kTimes, 12);
   Label3 = makeLabel(Frame, "Label3", "Code 1", labelFont);
   placeTwips(Label3, 240, 360, 975, 375);
-  Text1 = makeBox(Frame, "Text1", rowFont, quoteFree);
+  Text1 = makeBox(Frame, "Text1", rowFont);
   Text1->setAccessibleName("Code 1");
   placeTwips(Text1, 1320, 360, 2055, 375);
   Label4 = makeLabel(Frame, "Label4", "Code 2", labelFont);
   placeTwips(Label4, 240, 840, 975, 375);
-  Text2 = makeBox(Frame, "Text2", rowFont, quoteFree);
+  Text2 = makeBox(Frame, "Text2", rowFont);
   Text2->setAccessibleName("Code 2");
   placeTwips(Text2, 1320, 840, 2055, 375);
   Label5 = makeLabel(Frame, "Label5", "Words", labelFont);
   placeTwips(Label5, 240, 1320, 975, 375);
-  Text3 = makeBox(Frame, "Text3", rowFont, quoteFree);
+  Text3 = makeBox(Frame, "Text3", rowFont);
   Text3->setAccessibleName("Words");
   placeTwips(Text3, 1320, 1320, 4575, 375);
   Label6 = makeLabel(Frame, "Label6", "Meaning", labelFont);
@@ -156,12 +158,12 @@ void frmEdit::buildDesign() {
 
 void frmEdit::connectHandlers() {
   for (int i = 0; i < editor::kWordRows; ++i) {
-    connect(txtCode[i], &QLineEdit::textChanged, this, [this, i] { txtCode_Change(i); });
-    connect(txtWord[i], &QLineEdit::textChanged, this, [this, i] { txtWord_Change(i); });
+    connect(txtCode[i], &editor::QuoteFreeLineEdit::changed, this, [this, i] { txtCode_Change(i); });
+    connect(txtWord[i], &editor::QuoteFreeLineEdit::changed, this, [this, i] { txtWord_Change(i); });
   }
-  connect(Text1, &QLineEdit::textChanged, this, &frmEdit::Text1_Change);
-  connect(Text2, &QLineEdit::textChanged, this, &frmEdit::Text2_Change);
-  connect(Text3, &QLineEdit::textChanged, this, &frmEdit::Text3_Change);
+  connect(Text1, &editor::QuoteFreeLineEdit::changed, this, &frmEdit::Text1_Change);
+  connect(Text2, &editor::QuoteFreeLineEdit::changed, this, &frmEdit::Text2_Change);
+  connect(Text3, &editor::QuoteFreeLineEdit::changed, this, &frmEdit::Text3_Change);
   connect(Text4, &QPlainTextEdit::textChanged, this, &frmEdit::Text4_Change);
   connect(cmdSaveWords, &QPushButton::clicked, this, &frmEdit::cmdSaveWords_Click);
   connect(cmdClose, &QPushButton::clicked, this, &frmEdit::cmdClose_Click);

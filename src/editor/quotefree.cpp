@@ -16,6 +16,16 @@ QValidator::State QuoteFreeValidator::validate(QString& input, int& pos) const {
   return Acceptable;
 }
 
+QuoteFreeLineEdit::QuoteFreeLineEdit(QWidget* parent) : QLineEdit(parent) {
+  setValidator(new QuoteFreeValidator(this));
+  connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (text == m_reported)
+      return;
+    m_reported = text;
+    emit changed();
+  });
+}
+
 void QuoteFreeTextEdit::keyPressEvent(QKeyEvent* event) {
   if (!event->text().contains(u'"')) {
     QPlainTextEdit::keyPressEvent(event);

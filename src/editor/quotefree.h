@@ -3,6 +3,7 @@
 // other character goes in.
 #pragma once
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QValidator>
 
@@ -16,6 +17,22 @@ class QuoteFreeValidator : public QValidator {
 public:
   using QValidator::QValidator;
   State validate(QString& input, int& pos) const override;
+};
+
+// A single-line box with that validator. A quote taken out again still
+// makes QLineEdit report a change of text; changed() reports only a text
+// that differs from the one reported before.
+class QuoteFreeLineEdit : public QLineEdit {
+  Q_OBJECT
+
+public:
+  explicit QuoteFreeLineEdit(QWidget* parent = nullptr);
+
+signals:
+  void changed();
+
+private:
+  QString m_reported;
 };
 
 // For the multi-line Meaning box, which has no validator: keys, the

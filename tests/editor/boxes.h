@@ -1,17 +1,19 @@
-// Answers every message box that opens while it lives, one after another,
-// and keeps what each showed: closing the editor can ask two questions in a
-// row, and a test must also see that nothing was asked at all.
+// Boxes answered for as long as a test needs: closing the editor can ask two
+// questions in a row, and a test must also see that nothing was asked.
 #pragma once
 
 #include "support/modal.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QList>
 #include <QMessageBox>
 #include <QTimer>
 
 namespace lotwise::test {
 
+// Answers every message box that opens while it lives, one after another,
+// and keeps what each showed.
 class MessageBoxes {
 public:
   // Boxes beyond the given answers are answered No (or OK).
@@ -48,6 +50,27 @@ private:
   }
 
   QList<QMessageBox::StandardButton> m_answers;
+  QTimer m_timer;
+};
+
+// Types the given answers into the input boxes that open while it lives and
+// presses OK. Unlike answerInputBox it waits for an input box in particular,
+// so it also serves when the editor itself is the modal window at first.
+class InputBoxes {
+public:
+  explicit InputBoxes(QStringList answers) : m_answers(std::move(answers)) {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+      auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      if (!dialog || !dialog->isVisible() || m_answers.isEmpty())
+        return;
+      dialog->setTextValue(m_answers.takeFirst());
+      dialog->accept();
+    });
+    m_timer.start(5);
+  }
+
+private:
+  QStringList m_answers;
   QTimer m_timer;
 };
 

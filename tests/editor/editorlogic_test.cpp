@@ -97,13 +97,13 @@ TEST(ComposeWords, TakesTheWordAtEachCodesValue) {
   struct Case {
     const char* code1;
     const char* code2;
-    const char* expected;
+    QString expected;
   };
   const Case cases[] = {
       {"0000", "1111", "w0 - w15"},
       {"0101", "0011", " spaced  - w3"},    // words as they stand, spaces kept
       {"", "", "w0 - w0"},                  // an empty code counts as 0
-      {"0200", "1x1", "w8 - w5"},           // other digits count with their value, other characters as 0
+      {"0200", "1x0", "w8 - w4"},           // other digits count with their value, other characters as 0
       {"10000", "0001", " - w1"},           // 16 names no word row
       {"99999999999999", "0001", " - w1"},  // too large to compute: no word either
   };
