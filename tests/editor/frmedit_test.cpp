@@ -352,6 +352,14 @@ TEST_F(Editor, WordsShowTheWordsOfBothCodesAsTheyStandOnScreen) {
   EXPECT_EQ(e.DictWords[31], "w1 -  Dawn ");
   EXPECT_EQ(dir.read("words.wdb"), wordsFile());  // not saved yet
 
+  // Showing a row stores its composed Words, also when the box already
+  // held that text from the row before.
+  e.DictCode1[1] = e.DictCode2[1] = "0000";
+  e.DictWords[1] = "stale";
+  gotoRow(1);
+  e.cmdNext_Click();
+  EXPECT_EQ(e.DictWords[1], "w0 - w0");
+
   // A code that names no word row leaves its side empty.
   e.DictCode1[2] = "10000";
   e.DictCode2[2] = "0200";
