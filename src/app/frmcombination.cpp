@@ -233,6 +233,9 @@ void frmCombination::buildDesign() {
   const QFont report = designFont(kCourier, 14.25, true);
   txtResults = makeBox(client, "txtResults", QString(), report);
   txtResults->setReadOnly(true);
+  // The box is never shown but can hold megabytes of combinations; without
+  // an echo its line control does not lay all of them out at every update.
+  txtResults->setEchoMode(QLineEdit::NoEcho);
   setColour(txtResults, QPalette::Text, QColor(0xC0, 0x00, 0x00));
   placeTwips(txtResults, 5640, 1200, 8175, 495);
   txtResults->hide();
@@ -262,6 +265,7 @@ void frmCombination::buildDesign() {
     box->setFont(checkFont);
     box->setChecked(checked);
     box->setAutoFillBackground(true);
+    box->setBackgroundRole(QPalette::Window);  // a button's own role would fill it light grey
     setColour(box, QPalette::Window, Qt::black);
     setColour(box, QPalette::WindowText, kWhite);
     placeTwips(box, left, 3720, width, 255);
@@ -349,6 +353,13 @@ void frmCombination::connectHandlers() {
   connect(mnuStart, &QAction::triggered, this, &frmCombination::mnuStart_Click);
   connect(mnuAbout, &QAction::triggered, this, &frmCombination::mnuAbout_Click);
   connect(lstWords, &QListWidget::itemClicked, this, &frmCombination::lstWords_Click);
+  // Moving through the list with the keys picks an entry as a click does;
+  // the list changing under the program's hands does not.
+  connect(lstWords, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (listKeyPressed && row >= 0)
+      lstWords_Click();
+  });
+  lstWords->installEventFilter(this);
   connect(chkInvert, &QCheckBox::clicked, this, &frmCombination::chkInvert_Click);
   connect(chkListWords, &QCheckBox::clicked, this, &frmCombination::chkListWords_Click);
   connect(chkInvertWords, &QCheckBox::clicked, this, &frmCombination::chkInvertWords_Click);
@@ -381,6 +392,11 @@ bool frmCombination::eventFilter(QObject* watched, QEvent* event) {
       selectAfterClick = false;
       txtQuestion->setSelection(0, static_cast<int>(txtQuestion->text().size()));
     }
+  } else if (watched == lstWords) {
+    if (event->type() == QEvent::KeyPress)
+      listKeyPressed = true;
+    else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::FocusOut)
+      listKeyPressed = false;
   } else if (watched == Text1 && event->type() == QEvent::FocusIn) {
     Text1_GotFocus();
   } else if (watched == Label2 && event->type() == QEvent::MouseButtonRelease) {
@@ -435,8 +451,17 @@ void frmCombination::mnuAbout_Click() { cmdAbout_Click(); }
 
 void frmCombination::cmdClose_Click() { close(); }
 
-void frmCombination::mnuExit_Click() { QCoreApplication::exit(0); }
+void frmCombination::mnuExit_Click() {
+  // A run under way must not go on with a window that is about to go.
+  ending = true;
+  bStop = true;
+  QCoreApplication::exit(0);
+}
 
-void frmCombination::closeEvent(QCloseEvent* event) { event->accept(); }
-
-void frmCombination::mnuStart_Click() { cmdcalc->click(); }
+void frmCombination::closeEvent(QCloseEvent* event) {
+  if (running) {
+    ending = true;
+    bStop = true;
+  }
+  event->accept();
+}

@@ -122,4 +122,24 @@ private:
 
   frmEdit* editor = nullptr;  // created on first use
   bool selectAfterClick = false;
+  bool listKeyPressed = false;
+
+  // The Tell Me run (frmcombination_run.cpp).
+  void startRun();
+  void stopRun();
+  void closingSteps();
+  void meaningsStep();
+  bool running = false;  // an enumeration is under way
+  bool ending = false;   // the program is ending: a run stops where it is
+
+  // The meanings report (frmcombination_meanings.cpp).
+  bool meaningsViewShown() const;
+  void refreshMeanings();
+
+  // The total of the outcome label, built again only after the Symbols or
+  // Length text has changed; null while it cannot be built.
+  const QString* outcomeTotal();
+  QString cachedTotal;
+  bool cachedTotalValid = false;
+  bool cachedTotalStale = true;
 };

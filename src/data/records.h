@@ -11,8 +11,8 @@
 
 namespace data {
 
-inline constexpr int kWordFields = 2;         // Binary Code, Word
-inline constexpr int kDictionaryFields = 4;   // Code 1, Code 2, Words, Meaning
+inline constexpr int kWordFields = 2;        // Binary Code, Word
+inline constexpr int kDictionaryFields = 4;  // Code 1, Code 2, Words, Meaning
 inline constexpr int kWordRecords = 16;
 inline constexpr int kDictionaryRows = 256;
 
@@ -24,20 +24,40 @@ inline const QString kDictionaryFile = QStringLiteral("dictionary.wdb");
 // quote, commas and line breaks included; an unquoted one to the next comma
 // or line end (CR LF, CR or LF) with trailing spaces dropped. A record is the
 // next n fields and may span lines. Values are always text.
+//
+// Where a file strays from the form, reading stays total and takes linear
+// time: text between a closing quote and the next separator is dropped; a
+// quote that never closes takes the rest of the text; blank lines between
+// records are skipped, while inside a record a blank line is an empty field;
+// a record cut short by the end of the text gets empty fields.
 class RecordReader {
 public:
   explicit RecordReader(QString text);
   // Opens and reads a whole file; throws platform::Error when it cannot.
   static RecordReader fromFile(const QString& path);
 
+  // True when only spaces and line ends remain.
   bool atEnd() const;
+  // The next field; "" at the end of the text.
   QString readField();
+  // The next `fields` fields (1 or more, else platform::Error); moves on by
+  // at least one character whenever atEnd() is false.
   QStringList readRecord(int fields);
+  // Characters consumed so far.
+  qsizetype position() const;
 
 private:
+  void skipSpaces();
+  void skipSeparator();
+
   QString m_text;
   qsizetype m_pos = 0;
 };
+
+// A value as the text form stores it: spaces at both ends removed, every
+// line break written as CR LF, and each double quote, which the form cannot
+// hold, written as a single quote so that the later fields keep their place.
+QString fieldText(const QString& value);
 
 // The text form of one record: every field trimmed of spaces and quoted,
 // commas between them, CR LF after the last.
@@ -45,7 +65,9 @@ QString recordText(const QStringList& fields);
 
 // Rewrites a whole file with its backup (path + ".bak") made first. On a
 // failed copy nothing is written; on a failure while writing the backup is
-// copied back, so the file is as before. Returns the failure, if any.
+// copied back, so the file is as before; should that copy fail too, the
+// description names the backup that still holds the old content. Returns the
+// failure, if any.
 std::optional<platform::Error> saveFile(const QString& path, const QList<QStringList>& records);
 
 }  // namespace data

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -33,6 +34,10 @@ Answer messageBox(QWidget* parent, const QString& text, const QString& title, Ic
   return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+void showFailure(QWidget* parent, const Error& error) {
+  messageBox(parent, error.description(), QStringLiteral("Error %1").arg(error.number()), Icon::Critical, Buttons::Ok);
+}
+
 QString inputBox(QWidget* parent, const QString& prompt, const QString& title) {
   QInputDialog dialog(parent);
   dialog.setWindowTitle(title);
@@ -45,6 +50,10 @@ QString inputBox(QWidget* parent, const QString& prompt, const QString& title) {
 }
 
 void yield() { QCoreApplication::processEvents(); }
+
+QString multiLineText(const QPlainTextEdit* box) {
+  return box->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
 
 int twipsToPixels(double twips) {
   // Beyond this Qt clamps widget sizes anyway; clamping first keeps the

@@ -3,9 +3,12 @@
 
 #include <QString>
 
+class QPlainTextEdit;
 class QWidget;
 
 namespace platform {
+
+class Error;
 
 enum class Icon { None, Information, Question, Critical };
 enum class Buttons { Ok, YesNo };
@@ -15,11 +18,19 @@ enum class Answer { Ok, Yes, No };
 Answer messageBox(QWidget* parent, const QString& text, const QString& title, Icon icon,
                   Buttons buttons = Buttons::Ok);
 
+// The message for a failure the user has to know about: its description,
+// titled "Error " and its number, with a critical icon and OK.
+void showFailure(QWidget* parent, const Error& error);
+
 // A QInputDialog with an empty answer field; "" on Cancel.
 QString inputBox(QWidget* parent, const QString& prompt, const QString& title);
 
 // Handles every pending event, nested, then returns to the caller.
 void yield();
+
+// The text of a multi-line box with its lines joined by CR LF, the line end
+// of the program's files (the box itself keeps bare line breaks).
+QString multiLineText(const QPlainTextEdit* box);
 
 // Geometry of the design is in twips; 15 twips make one device-independent
 // pixel, so high-DPI screens scale the design as a whole.

@@ -10,17 +10,20 @@ namespace util {
 // The leading number of a text: blanks, tabs and line feeds are skipped
 // anywhere; an optional sign, digits with at most one ".", an optional
 // exponent (E or D, optional sign, digits); &H and &O introduce hexadecimal
-// and octal integers. Reading stops at the first character that cannot
-// continue the number; a text without a leading number gives 0.
+// and octal integers, 16-bit up to &HFFFF (so &HFFFF is -1), 32-bit above.
+// Reading stops at the first character that cannot continue the number; a
+// text without a leading number gives 0. A number out of range ("1e999",
+// or &H and &O beyond 32 bits) raises an overflow.
 double Val(QStringView text);
 
 // True when the whole text, apart from blanks around it, is one number:
 // optional sign, digits with optional "," separators, at most one ".",
-// optional exponent, or the &H and &O forms. The empty text is not numeric.
+// optional exponent, or the &H and &O forms. The empty text is not numeric,
+// nor is a number out of range.
 bool IsNumeric(QStringView text);
 
-// The value of a text that must be numeric as a whole (IsNumeric); any other
-// text raises a type mismatch.
+// The value of a text that must be numeric as a whole (IsNumeric); a number
+// out of range raises an overflow, any other text a type mismatch.
 double numberFromText(QStringView text);
 
 // Conversions to whole numbers: halves go to the even neighbour

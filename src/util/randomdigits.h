@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <functional>
 
 namespace util {
@@ -11,6 +12,9 @@ namespace util {
 // generator is re-seeded from the clock on every call. A count below 1
 // returns "" and leaves the generator untouched.
 QString RandomDigits(qint16 count);
+
+// The digit that a draw r (0 <= r < 1) picks from the pool.
+QChar digitForDraw(double r);
 
 namespace rng {
 // The next value r of the generator, 0 <= r < 1.
@@ -22,6 +26,10 @@ void randomize(double x);
 float timer();
 // Test seam: replaces the clock (an empty function restores the real one).
 void setClock(std::function<float()> clock);
+// Test seam: the generator's whole state, to replay or compare draws.
+using State = std::array<quint64, 4>;
+State state();
+void setState(const State& state);
 }  // namespace rng
 
 }  // namespace util

@@ -1,0 +1,107 @@
+// The meanings report: the entry of each wanted word pair, from the codes of
+// the grid columns its letters name, in the word and meaning boxes and on
+// the page meanings_tmp.htm, which the view shows in "Show All Meanings"
+// mode. The option boxes and a click on the word-pair list redraw it.
+#include "frmcombination.h"
+
+#include "data/records.h"
+#include "engine/grid.h"
+#include "engine/meanings.h"
+#include "platform/apppath.h"
+#include "platform/htmlview.h"
+#include "platform/resumenext.h"
+#include "platform/textfile.h"
+#include "util/gwords.h"
+#include "util/numbers.h"
+#include "util/splitfields.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <memory>
+
+using platform::resumeNext;
+
+namespace {
+
+// A grayed box does not count as checked.
+bool checked(const QCheckBox* box) { return box->checkState() == Qt::Checked; }
+
+}  // namespace
+
+bool frmCombination::meaningsViewShown() const { return txtMeanings->isVisibleTo(client); }
+
+void frmCombination::ShowMeanings(qint32 wordNo) {
+  resumeNext([&] { util::gWords = util::SplitFields(txtResults->text().replace(' ', ','), ","); });
+
+  const QString pagePath = platform::appFile("meanings_tmp.htm");
+  std::unique_ptr<platform::TextWriter> page;
+  resumeNext([&] { page = std::make_unique<platform::TextWriter>(pagePath); });
+
+  const qint32 first = wordNo >= 1 ? wordNo : 1;
+  const qint32 last = wordNo >= 1 ? wordNo : lstWords->count();
+  engine::Grid grid;
+  for (int i = 0; i < 16; ++i)
+    grid[i] = txtSet[i]->text();
+  const QString dictionary = platform::appFile(data::kDictionaryFile);
+
+  for (qint32 k = first; k <= last; ++k) {
+    if (k >= util::gWords.size())
+      continue;
+    const QString word = util::gWords.at(k);
+    QString code1 = word.isEmpty() ? QString() : engine::columnCode(grid, word.front());
+    QString code2 = word.isEmpty() ? QString() : engine::columnCode(grid, word.back());
+    if (checked(chkInvert))
+      util::SwapValues(code1, code2);
+    QString word1 = GetWord(code1), word2 = GetWord(code2);
+    if (checked(chkInvertWords))
+      util::SwapValues(word1, word2);
+
+    txtMeaning->setPlainText(QString());
+    const std::optional<engine::DictionaryEntry> entry = engine::findEntry(dictionary, code1, code2);
+    if (!entry)
+      continue;
+    const QString heading = checked(chkListWords) ? word1 + "-" + word2 : entry->words;
+    txtWord->setText(heading);
+    if (page)
+      resumeNext([&] { page->writeLine(engine::headingLine(heading, entry->code1 == entry->code2)); });
+    txtMeaning->setPlainText(entry->meaning);
+    if (page)
+      resumeNext([&] { page->writeLine(engine::meaningLine(entry->meaning)); });
+  }
+
+  if (page)
+    resumeNext([&] { page->close(); });
+  page.reset();
+  txtMeanings->navigate(pagePath);
+  txtMeanings->setVisible(checked(chkShowAll));
+}
+
+void frmCombination::refreshMeanings() {
+  if (meaningsViewShown() || checked(chkShowAll))
+    ShowMeanings(0);
+  else
+    ShowMeanings(nCurWord);
+}
+
+void frmCombination::chkInvert_Click() { refreshMeanings(); }
+void frmCombination::chkListWords_Click() { refreshMeanings(); }
+void frmCombination::chkInvertWords_Click() { refreshMeanings(); }
+
+void frmCombination::chkShowAll_Click() {
+  if (checked(chkShowAll)) {
+    txtMeanings->show();
+    ShowMeanings(0);
+  } else {
+    txtMeanings->hide();
+    ShowMeanings(nCurWord);
+  }
+}
+
+void frmCombination::lstWords_Click() {
+  const QListWidgetItem* selected = lstWords->currentItem();
+  resumeNext([&] { nCurWord = util::toLong(util::Val(selected ? selected->text() : QString())); });
+  if (!meaningsViewShown())
+    ShowMeanings(nCurWord);
+}

@@ -1,0 +1,142 @@
+// The Tell Me run: one button starts a run and, while it reads "Stop",
+// stops the enumeration; a run ends with the kings, the numbered word pairs
+// and the meaning of the first pair. Every step is guarded on its own: a
+// step that fails is skipped without a message and the run goes on.
+#include "frmcombination.h"
+
+#include "engine/grid.h"
+#include "platform/apppath.h"
+#include "platform/htmlview.h"
+#include "platform/resumenext.h"
+#include "platform/textfile.h"
+#include "platform/windows.h"
+#include "run/tellme.h"
+#include "util/gwords.h"
+#include "util/numbers.h"
+#include "util/randomdigits.h"
+#include "util/splitfields.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <memory>
+
+using platform::resumeNext;
+
+namespace {
+
+engine::Grid gridOf(const std::array<QLineEdit*, 16>& cells) {
+  engine::Grid grid;
+  for (size_t i = 0; i < cells.size(); ++i)
+    grid[i] = cells[i]->text();
+  return grid;
+}
+
+}  // namespace
+
+void frmCombination::cmdcalc_Click() {
+  if (cmdcalc->text() == run::kTellMe)
+    startRun();
+  else
+    stopRun();
+}
+
+void frmCombination::mnuStart_Click() { cmdcalc->click(); }
+
+void frmCombination::stopRun() {
+  // Only a request: the enumeration that delivered this click sees it before
+  // its next step, and the interrupted run then completes.
+  resumeNext([&] { bStop = true; });
+  resumeNext([&] { txtChar->setEnabled(true); });
+  resumeNext([&] { txtlength->setEnabled(true); });
+  resumeNext([&] { cmdcalc->setText(run::kTellMe); });
+  meaningsStep();
+}
+
+void frmCombination::startRun() {
+  ending = false;
+  resumeNext([&] { txtResults->setText(QString()); });
+  resumeNext([&] { txtResult2->setPlainText(QString()); });
+  resumeNext([&] { lstWords->clear(); });
+  resumeNext([&] { bStop = false; });
+  resumeNext([&] { txtChar->setEnabled(false); });
+  resumeNext([&] { txtlength->setEnabled(false); });
+  resumeNext([&] { cmdcalc->setText(run::kStop); });
+
+  for (QLineEdit* cell : txtSet) {
+    resumeNext([&] {
+      if (const std::optional<QString> bit = run::cellForDigit(util::RandomDigits(1)))
+        cell->setText(*bit);
+    });
+  }
+
+  resumeNext([&] {
+    const quint8 length = util::toByte(txtlength->text());
+    running = true;
+    Engine(txtChar->text(), length);
+  });
+  running = false;
+  if (ending) {
+    // The program is going: leave the button idle and do nothing more.
+    cmdcalc->setText(run::kTellMe);
+    txtChar->setEnabled(true);
+    txtlength->setEnabled(true);
+    return;
+  }
+
+  resumeNext([&] { txtResults->setText(run::kPairList); });
+  resumeNext([&] { lblOutcomes->setText(run::countCaption(txtChar->text())); });
+  resumeNext([&] { txtResult2->setPlainText(run::bitReport(txtResults->text(), gridOf(txtSet))); });
+  resumeNext([&] { cmdcalc->setText(run::kTellMe); });
+  resumeNext([&] { txtChar->setEnabled(true); });
+  resumeNext([&] { txtlength->setEnabled(true); });
+  closingSteps();
+}
+
+void frmCombination::closingSteps() {
+  resumeNext([&] { util::gWords = util::SplitFields(txtResults->text().replace(' ', ','), ","); });
+
+  qint32 pairs = 0;
+  resumeNext([&] { pairs = util::toLong(util::Val(util::gWords.value(0))); });
+  const engine::Grid grid = gridOf(txtSet);
+  for (qint32 n = 1; n <= pairs; ++n) {
+    const QString pair = util::gWords.value(n);
+    if (pair.isEmpty())
+      continue;
+    const QChar first = pair.front(), last = pair.back();
+    const QString word1 = GetWord(engine::columnCode(grid, first));
+    const QString word2 = GetWord(engine::columnCode(grid, last));
+    // A letter outside A..D names no king.
+    resumeNext([&] { lblWord.at(engine::letterIndex(first))->setText(word1); });
+    resumeNext([&] { lblWord.at(engine::letterIndex(last))->setText(word2); });
+    resumeNext([&] { lstWords->addItem(run::listLine(n, util::toInteger(txtlength->text()), word1, word2)); });
+  }
+  meaningsStep();
+}
+
+void frmCombination::meaningsStep() {
+  if (chkShowAll->checkState() == Qt::Checked || meaningsViewShown()) {
+    ShowMeanings(0);
+  } else {
+    nCurWord = 1;
+    ShowMeanings(nCurWord);
+  }
+}
+
+void frmCombination::cmdSave_Click() {
+  const QString path = platform::appFile("results.txt");
+  std::unique_ptr<platform::TextWriter> file;
+  resumeNext([&] { file = std::make_unique<platform::TextWriter>(path); });
+  if (file) {
+    resumeNext([&] { file->writeLine(platform::multiLineText(txtResult2)); });
+    resumeNext([&] { file->writeLine(QString()); });
+    resumeNext([&] { file->writeLine(QString()); });
+    for (int i = 0; i < lstWords->count(); ++i)
+      resumeNext([&] { file->writeLine(lstWords->item(i)->text()); });
+    resumeNext([&] { file->close(); });
+  }
+  platform::messageBox(this, "The results has been saved to \r\n" + path, "Lotwise", platform::Icon::None);
+}

@@ -1,0 +1,9 @@
+#include "pacedyield.h"
+
+#include "windows.h"
+
+namespace platform {
+
+void PacedYield::yieldNow() { yield(); }
+
+}  // namespace platform

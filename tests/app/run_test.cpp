@@ -1,0 +1,242 @@
+// The Tell Me run as the user starts and stops it, its closing steps, and
+// saving its results.
+#include "app/frmcombination.h"
+#include "support/appdir.h"
+#include "support/fixtures.h"
+#include "support/modal.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "support/printers.h"
+
+namespace {
+
+using namespace lotwise::test;
+
+class TellMe : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir.write("words.wdb", wordsFile());
+    dir.write("dictionary.wdb", dictionaryFile());
+  }
+  template <typename T = QLineEdit>
+  T* get(const QString& name) {
+    return window.findChild<T*>(name);
+  }
+  QString text(const QString& name) { return get(name)->text(); }
+  QString label(const QString& name) { return get<QLabel>(name)->text(); }
+  QString columnCode(int column) {
+    QString code;
+    for (int row = 0; row < 4; ++row)
+      code += text(QString("txtSet_%1").arg(column + 4 * row));
+    return code;
+  }
+  QStringList listLines() {
+    QStringList lines;
+    for (int i = 0; i < get<QListWidget>("lstWords")->count(); ++i)
+      lines << get<QListWidget>("lstWords")->item(i)->text();
+    return lines;
+  }
+  QString report() { return get<QPlainTextEdit>("txtResult2")->toPlainText(); }
+  QString expectedReport() {
+    QString lines = "DA DC CB BA AD AB BC CD\n";
+    for (int row = 0; row < 4; ++row) {
+      for (QChar c : QString("DA DC CB BA AD AB BC CD"))
+        lines += c == ' ' ? QString(" ") : text(QString("txtSet_%1").arg(c.unicode() - 'A' + 4 * row));
+      lines += "\n";
+    }
+    return lines;
+  }
+  void longRun() {
+    get("txtChar")->setText("ABCDEFGHIJ");
+    get("txtlength")->setText("7");
+  }
+
+  AppDir dir;
+  frmCombination window;
+};
+
+TEST_F(TellMe, FinishedRunShowsPairsCountReportKingsAndList) {
+  window.cmdcalc_Click();
+  EXPECT_EQ(text("txtResults"), "DA DC CB BA AD AB BC CD");
+  EXPECT_EQ(label("lblOutcomes"), "22 combinations");
+  EXPECT_EQ(report(), expectedReport());
+  EXPECT_EQ(get<QPushButton>("cmdcalc")->text(), "Tell Me");
+  EXPECT_TRUE(get("txtChar")->isEnabled());
+  EXPECT_TRUE(window.bStop);
+
+  for (int i = 0; i < 16; ++i)
+    EXPECT_TRUE(text(QString("txtSet_%1").arg(i)) == "0" || text(QString("txtSet_%1").arg(i)) == "1");
+  for (int k = 0; k < 4; ++k)
+    EXPECT_EQ(label(QString("lblWord_%1").arg(k)), wordOf(columnCode(k))) << k;
+
+  const char* pairs[] = {"DA", "DC", "CB", "BA", "AD", "AB", "BC", "CD"};
+  QStringList expected;
+  for (int n = 0; n < 8; ++n) {
+    const int a = pairs[n][0] - 'A', b = pairs[n][1] - 'A';
+    expected << QString(" %1: %2 - %3").arg(n + 1).arg(wordOf(columnCode(a)), wordOf(columnCode(b)));
+  }
+  EXPECT_EQ(listLines(), expected);
+  EXPECT_EQ(window.nCurWord, 1);
+}
+
+TEST_F(TellMe, FourSymbolsCountEight) {
+  get("txtChar")->setText("WXYZ");
+  window.cmdcalc_Click();
+  EXPECT_EQ(label("lblOutcomes"), "8 combinations");
+}
+
+TEST_F(TellMe, LengthThatIsNoByteSkipsOnlyTheEnumeration) {
+  struct Case {
+    QString length;
+    int lines;
+    int numberWidth;
+  };
+  // Letters: no width for the numbers either, so no list lines; 300: no
+  // enumeration, but the numbers are right-aligned in 300 characters.
+  for (const Case& c : {Case{"abc", 0, 0}, Case{"300", 8, 300}}) {
+    get("txtlength")->setText(c.length);
+    get<QLabel>("lblOutcomes")->setText("untouched");
+    window.cmdcalc_Click();
+    EXPECT_EQ(text("txtResults"), "DA DC CB BA AD AB BC CD");
+    EXPECT_EQ(label("lblOutcomes"), "22 combinations");
+    EXPECT_EQ(report(), expectedReport());
+    const QStringList lines = listLines();
+    ASSERT_EQ(lines.size(), c.lines) << c.length.toStdString();
+    for (int n = 0; n < c.lines; ++n)
+      EXPECT_EQ(lines[n].indexOf(':'), c.numberWidth) << lines[n].left(40).toStdString();
+    for (int k = 0; k < 4; ++k)
+      EXPECT_EQ(label(QString("lblWord_%1").arg(k)), wordOf(columnCode(k)));
+  }
+}
+
+TEST_F(TellMe, WordMissingFromTheListShowsEmpty) {
+  dir.write("words.wdb", wordsFile(/*skip=*/15));
+  for (int i = 0; i < 16; ++i)  // a draw of 0 keeps the cell, so start from all ones
+    get(QString("txtSet_%1").arg(i))->setText("1");
+  int attempts = 0;
+  do {
+    window.cmdcalc_Click();
+  } while (columnCode(0) != "1111" && ++attempts < 200);
+  ASSERT_EQ(columnCode(0), "1111");
+  EXPECT_EQ(label("lblWord_0"), "");
+  EXPECT_TRUE(listLines().at(0).endsWith(" - "));  // DA: the word of A is empty
+}
+
+TEST_F(TellMe, StopDuringTheEnumerationStillCompletesTheRun) {
+  longRun();
+  QString pageAtStop;
+  bool stoppedNested = false;
+  QTimer::singleShot(30, [&] {
+    stoppedNested = get<QPushButton>("cmdcalc")->text() == "Stop";
+    QTest::mouseClick(get<QPushButton>("cmdcalc"), Qt::LeftButton);
+    // The stop branch refreshed the meanings at once, from the words the
+    // enumeration had listed so far.
+    pageAtStop = QString::fromLatin1(dir.read("meanings_tmp.htm"));
+    EXPECT_EQ(get<QPushButton>("cmdcalc")->text(), "Tell Me");
+    EXPECT_TRUE(window.bStop);
+  });
+  window.cmdcalc_Click();
+  EXPECT_TRUE(stoppedNested);
+  EXPECT_EQ(text("txtResults"), "DA DC CB BA AD AB BC CD");
+  EXPECT_EQ(label("lblOutcomes"), "20 combinations");
+  EXPECT_EQ(report(), expectedReport());
+  EXPECT_EQ(listLines().size(), 8);
+  EXPECT_EQ(get<QPushButton>("cmdcalc")->text(), "Tell Me");
+  // Refreshed again at the end, now for the first pair DA.
+  const QString pageAtEnd = QString::fromLatin1(dir.read("meanings_tmp.htm"));
+  EXPECT_NE(pageAtEnd, pageAtStop);
+  EXPECT_TRUE(pageAtEnd.contains(wordOf(columnCode(0)))) << pageAtEnd.toStdString();
+}
+
+TEST_F(TellMe, F5AndTheMenuItemActAsTheButton) {
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  longRun();
+  int stops = 0;
+  // F5 starts; F5 again, during the enumeration, stops.
+  QTimer::singleShot(30, [&] {
+    QTest::keyClick(&window, Qt::Key_F5);
+    stops += window.bStop ? 1 : 0;
+  });
+  QTest::keyClick(&window, Qt::Key_F5);
+  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(text("txtResults"), "DA DC CB BA AD AB BC CD");
+
+  QTimer::singleShot(30, [&] {
+    window.findChild<QAction*>("mnuStart")->trigger();
+    stops += window.bStop ? 1 : 0;
+  });
+  window.findChild<QAction*>("mnuStart")->trigger();
+  EXPECT_EQ(stops, 2);
+  EXPECT_EQ(listLines().size(), 8);
+}
+
+TEST_F(TellMe, EndingDuringARunEndsAtOnce) {
+  struct Way {
+    const char* what;
+    std::function<void()> end;
+  };
+  const Way ways[] = {
+      {"Ctrl+Q", [&] { QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier); }},
+      {"Close Application", [&] { QTest::mouseClick(get<QPushButton>("cmdClose"), Qt::LeftButton); }},
+      {"the close box", [&] { window.close(); }},
+  };
+  for (const Way& way : ways) {
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    longRun();
+    get("txtResults")->clear();
+    QTimer::singleShot(0, [&] { window.cmdcalc_Click(); });
+    QTimer::singleShot(40, way.end);
+    EXPECT_EQ(QApplication::exec(), 0) << way.what;
+    EXPECT_TRUE(window.bStop) << way.what;
+    // The enumeration stopped where it was; the run went no further.
+    EXPECT_NE(text("txtResults"), "DA DC CB BA AD AB BC CD") << way.what;
+    EXPECT_FALSE(text("txtResults").isEmpty()) << way.what;
+  }
+}
+
+TEST_F(TellMe, SavedResultsHoldTheReportAndTheList) {
+  SeenBox seen;
+  answerMessageBox(&seen);
+  window.cmdSave_Click();
+  EXPECT_EQ(dir.read("results.txt"), QByteArray("\r\n\r\n\r\n"));  // nothing to save yet
+  EXPECT_TRUE(seen.shown);
+  EXPECT_EQ(seen.title, "Lotwise");
+  EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+  EXPECT_EQ(seen.text, "The results has been saved to \r\n" + dir.file("results.txt"));
+
+  window.cmdcalc_Click();
+  answerMessageBox(&seen);
+  window.cmdSave_Click();
+  QByteArray expected = expectedReport().replace("\n", "\r\n").toLatin1() + "\r\n\r\n\r\n";
+  for (const QString& line : listLines())
+    expected += line.toLatin1() + "\r\n";
+  EXPECT_EQ(dir.read("results.txt"), expected);
+
+  // Saving again overwrites; nothing is appended.
+  answerMessageBox(&seen);
+  window.cmdSave_Click();
+  EXPECT_EQ(dir.read("results.txt"), expected);
+}
+
+TEST_F(TellMe, UnwritableResultsStillConfirm) {
+  // A folder where the file should be: it cannot be created, for root too.
+  ASSERT_TRUE(QDir(dir.path()).mkdir("results.txt"));
+  SeenBox seen;
+  answerMessageBox(&seen);
+  window.cmdSave_Click();
+  EXPECT_TRUE(seen.shown);
+  EXPECT_TRUE(QFileInfo(dir.file("results.txt")).isDir());
+}
+
+}  // namespace

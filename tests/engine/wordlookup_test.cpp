@@ -1,0 +1,70 @@
+#include "engine/meanings.h"
+#include "engine/wordlookup.h"
+#include "support/appdir.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+#include "support/printers.h"
+
+namespace {
+
+using lotwise::test::AppDir;
+
+TEST(WordLookup, FindsTheTrimmedCodeAndTheLastMatch) {
+  AppDir dir;
+  dir.write("words.wdb",
+            "\"0000\",\"first\"\r\n"
+            "\"0101\",\"five\"\r\n"
+            "\"0000\",\"second\"\r\n"
+            "  \"0011\"  ,  \" spaced word \"  \r\n"
+            "0110,unquoted\r\n"
+            "\"0101x\",\"longer code\"\r\n"
+            "\"101\",\"shorter code\"\r\n");
+  struct Case {
+    const char* what;
+    QString code, word;
+  };
+  const Case cases[] = {
+      {"a code in no record", "1111", ""},
+      {"two records with the code: the last wins", "0000", "second"},
+      {"spaces around code and word are dropped", "0011", "spaced word"},
+      {"a code with a space never matches", "0011 ", ""},
+      {"a code with a leading space never matches", " 0011", ""},
+      {"whole codes only", "0101", "five"},
+      {"a hand-made line without quotes", "0110", "unquoted"},
+      {"the empty code", "", ""},
+  };
+  const QString path = dir.file("words.wdb");
+  for (const Case& c : cases)
+    EXPECT_EQ(engine::lookupWord(path, c.code), c.word) << c.what;
+}
+
+TEST(WordLookup, MissingOrUnreadableFileGivesNothing) {
+  AppDir dir;
+  EXPECT_EQ(engine::lookupWord(dir.file("words.wdb"), "0000"), "");
+  EXPECT_FALSE(dir.exists("words.wdb"));  // nothing is created
+  ASSERT_TRUE(QDir(dir.path()).mkdir("words.wdb"));
+  EXPECT_EQ(engine::lookupWord(dir.file("words.wdb"), "0000"), "");
+}
+
+TEST(DictionaryLookup, FirstRowOfThePairAsRead) {
+  AppDir dir;
+  dir.write("dictionary.wdb",
+            "\"0001\",\"0010\",\"a - b\",\"first\"\r\n"
+            "\"0001\",\"0010\",\"a - b\",\"second\"\r\n"
+            " 0011 ,\"0011\",\"c - c\",\"two\r\nlines\"\r\n");
+  const QString path = dir.file("dictionary.wdb");
+  EXPECT_EQ(engine::findEntry(path, "0001", "0010")->meaning, "first");
+  EXPECT_EQ(engine::findEntry(path, "0011", "0011")->meaning, "two\r\nlines");  // unquoted: spaces around go
+  EXPECT_FALSE(engine::findEntry(path, "0010", "0001"));
+  EXPECT_FALSE(engine::findEntry(dir.file("missing.wdb"), "0001", "0010"));
+}
+
+TEST(MeaningsPage, LinesOfAnEntry) {
+  EXPECT_EQ(engine::headingLine("Dawn - Dusk", false), "<b><i>Dawn - Dusk</i></b><br>");
+  EXPECT_EQ(engine::headingLine("Dawn - Dawn", true), "<b><i>Dawn - Dawn</></b><br>");
+  EXPECT_EQ(engine::meaningLine("Go."), "Go.<br><br>");
+}
+
+}  // namespace
