@@ -4,6 +4,7 @@
 #include "util/binvalue.h"
 #include "util/fileexists.h"
 #include "util/numbers.h"
+#include "util/text.h"
 
 #include <QRegularExpression>
 
@@ -21,22 +22,12 @@ void readRecords(const QString& path, int fields, int count, Fill fill) {
     data::RecordReader reader = data::RecordReader::fromFile(path);
     for (int k = 0; k < count && !reader.atEnd(); ++k) {
       const QStringList values = reader.readRecord(fields);
-      fill(k, [&](int f) { return f < values.size() ? trimSpaces(values.at(f)) : QString(); });
+      fill(k, [&](int f) { return util::trimSpaces(values.value(f)).toString(); });
     }
   });
 }
 
 }  // namespace
-
-QString trimSpaces(const QString& text) {
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && text.at(begin) == u' ')
-    ++begin;
-  while (end > begin && text.at(end - 1) == u' ')
-    --end;
-  return text.mid(begin, end - begin);
-}
 
 WordList readWordList(const QString& path) {
   WordList list;

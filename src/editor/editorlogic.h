@@ -27,10 +27,6 @@ struct Dictionary {
   DictColumn code1, code2, words, meaning;
 };
 
-// Removes spaces, and only spaces, from both ends: tabs and line breaks at
-// the ends of a meaning are part of it.
-QString trimSpaces(const QString& text);
-
 // The first 16 word records and the first 256 dictionary rows of a file,
 // every value trimmed of spaces; later records are ignored. Rows the file
 // does not reach stay empty, and so does everything when the file is missing

@@ -21,12 +21,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Lotwise");
 
-// The "Error N" message of a failed save.
-void showFailure(QWidget* parent, const platform::Error& error) {
-  platform::messageBox(parent, error.description(), QStringLiteral("Error %1").arg(error.number()),
-                       platform::Icon::Critical);
-}
-
 bool askToSave(QWidget* parent, const QString& question) {
   return platform::messageBox(parent, question, kTitle, platform::Icon::Question, platform::Buttons::YesNo) ==
          platform::Answer::Yes;
@@ -42,7 +36,7 @@ bool saveRecords(QWidget* parent, const QString& name, const QList<QStringList>&
     failure = error;
   }
   if (failure)
-    showFailure(parent, *failure);
+    platform::showFailure(parent, *failure);
   return !failure;
 }
 

@@ -1,8 +1,8 @@
 // The editor's plain rules: reading the files into rows, the Words of a row,
 // the row a Goto answer names, the line breaks of a meaning.
 #include "editor/editorlogic.h"
-#include "printing.h"
 #include "support/appdir.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,6 @@ namespace {
 
 using editor::WordColumn;
 using lotwise::test::AppDir;
-
-TEST(TrimSpaces, RemovesSpacesOnlyAndOnlyAtTheEnds) {
-  EXPECT_EQ(editor::trimSpaces("  a b  "), "a b");
-  EXPECT_EQ(editor::trimSpaces("   "), "");
-  EXPECT_EQ(editor::trimSpaces("\tline\r\n"), "\tline\r\n");
-}
 
 TEST(ReadWordList, TakesTheFirstSixteenRecordsTrimmed) {
   AppDir dir;

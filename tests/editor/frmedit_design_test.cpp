@@ -1,8 +1,8 @@
 // The editor's window as designed: captions, places, colours and fonts.
 #include "editor/frmedit.h"
 #include "platform/windows.h"
-#include "printing.h"
 #include "support/appdir.h"
+#include "support/printers.h"
 
 #include <QFontInfo>
 #include <QGroupBox>

@@ -4,9 +4,10 @@
 #include "boxes.h"
 #include "data/records.h"
 #include "editor/frmedit.h"
-#include "printing.h"
 #include "support/appdir.h"
+#include "support/fixtures.h"
 #include "support/modal.h"
+#include "support/printers.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,30 +26,20 @@ using lotwise::test::answerInputBox;
 using lotwise::test::AppDir;
 using lotwise::test::MessageBoxes;
 
-QString code(int value) { return QStringLiteral("%1").arg(value, 4, 2, QChar('0')); }
-QString word(int k) { return QStringLiteral("w%1").arg(k); }
-
-QByteArray wordsFile(int records = 16) {
-  QByteArray bytes;
-  for (int k = 0; k < records; ++k)
-    bytes += QStringLiteral("\"%1\",\"%2\"\r\n").arg(code(k), word(k)).toLatin1();
-  return bytes;
-}
-
-// Row r (from 1) pairs the codes (r - 1) div 16 and (r - 1) mod 16, so row 1
-// is 0000 with 0000 and row 16 is 0000 with 1111. Row 2 holds two lines.
-QString meaning(int row) {
-  return row == 2 ? QStringLiteral("First line\r\nsecond line") : QStringLiteral("Meaning %1").arg(row);
-}
+// The shared fixtures: the word of code c is "w" + c, and row r (from 1)
+// pairs the codes (r - 1) div 16 and (r - 1) mod 16, its meaning naming the
+// pair ("m0000-0100" for row 5). Row 2 holds two lines here.
 QByteArray dictionaryFile() {
-  QByteArray bytes;
-  for (int r = 1; r <= 256; ++r) {
-    const int a = (r - 1) / 16, b = (r - 1) % 16;
-    bytes += QStringLiteral("\"%1\",\"%2\",\"%3 - %4\",\"%5\"\r\n")
-                 .arg(code(a), code(b), word(a), word(b), meaning(r))
-                 .toLatin1();
-  }
-  return bytes;
+  return lotwise::test::dictionaryFile().replace("m0000-0001", "First line\r\nsecond line");
+}
+
+// The first records of the shared word list.
+QByteArray wordsFile(int records = 16) {
+  const QByteArray all = lotwise::test::wordsFile();
+  qsizetype end = 0;
+  for (int k = 0; k < records; ++k)
+    end = all.indexOf('\n', end) + 1;
+  return all.left(end);
 }
 
 // The records of a file, as the program reads them back.
@@ -99,12 +90,12 @@ TEST_F(Editor, OpensOnRowOneAndClosesWithoutAQuestion) {
   EXPECT_EQ(e.CurrentRow, 1);
   EXPECT_EQ(frameCaption(), "Dictionary : Row 1 of 256");
   EXPECT_EQ(get<QLineEdit>("Text1")->text(), "0000");
-  EXPECT_EQ(words(), "w0 - w0");
-  EXPECT_EQ(meaningBox()->toPlainText(), "Meaning 1");
+  EXPECT_EQ(words(), "w0000 - w0000");
+  EXPECT_EQ(meaningBox()->toPlainText(), "m0000-0000");
   EXPECT_EQ(get<QLabel>("lblSN_0")->text(), "1");
   EXPECT_EQ(get<QLabel>("lblSN_15")->text(), "16");
   EXPECT_EQ(get<QLineEdit>("txtCode_5")->text(), "0101");
-  EXPECT_EQ(get<QLineEdit>("txtWord_15")->text(), "w15");
+  EXPECT_EQ(get<QLineEdit>("txtWord_15")->text(), "w1111");
   EXPECT_EQ(e.DictMeaning[1], "First line\r\nsecond line");
   EXPECT_EQ(e.DictCode2[255], "1111");
   EXPECT_FALSE(e.bWordsChanged);
@@ -190,7 +181,7 @@ TEST_F(Editor, AnEditLeftForAnotherRowReachesTheFileOnlyBySaveChanges) {
   }
 
   frmEdit& again = open();
-  EXPECT_EQ(again.DictMeaning[4], "Meaning 5");  // the unsaved edit went with the window
+  EXPECT_EQ(again.DictMeaning[4], "m0000-0100");  // the unsaved edit went with the window
   gotoRow(5);
   meaningBox()->setPlainText("Saved by the button");
   again.cmdNext_Click();
@@ -223,7 +214,7 @@ TEST_F(Editor, EveryWayOfClosingAsksAboutWordsThenDictionary) {
     EXPECT_EQ(boxes.texts(),
               (QStringList{"Do you want to save changes to Words?", "Do you want to save changes to Dictionary?"}));
     EXPECT_FALSE(e.isVisible());
-    EXPECT_EQ(recordsOf(dir.read("words.wdb"), 2)[3], (QStringList{"0011", "w3x"}));
+    EXPECT_EQ(recordsOf(dir.read("words.wdb"), 2)[3], (QStringList{"0011", "w0011x"}));
     EXPECT_EQ(dir.read("dictionary.wdb"), dictionaryFile());
   }
 }
@@ -259,7 +250,7 @@ TEST_F(Editor, NextAndPrevStopAtTheEnds) {
     next->click();
   EXPECT_EQ(e.CurrentRow, 256);
   EXPECT_EQ(frameCaption(), "Dictionary : Row 256 of 256");
-  EXPECT_EQ(words(), "w15 - w15");
+  EXPECT_EQ(words(), "w1111 - w1111");
 
   auto* previous = get<QPushButton>("cmdPrevious");
   for (int i = 0; i < 300; ++i)
@@ -340,16 +331,16 @@ TEST_F(Editor, DoubleQuotesGetIntoNoBox) {
 
 TEST_F(Editor, WordsShowTheWordsOfBothCodesAsTheyStandOnScreen) {
   frmEdit& e = open();
-  EXPECT_EQ(words(), "w0 - w0");
+  EXPECT_EQ(words(), "w0000 - w0000");
   gotoRow(16);  // 0000 and 1111: the words labelled 1 and 16
-  EXPECT_EQ(words(), "w0 - w15");
+  EXPECT_EQ(words(), "w0000 - w1111");
 
   auto* sixteenth = get<QLineEdit>("txtWord_15");
   sixteenth->clear();
   QTest::keyClicks(sixteenth, " Dawn ");
   gotoRow(32);  // 0001 and 1111
-  EXPECT_EQ(words(), "w1 -  Dawn ");
-  EXPECT_EQ(e.DictWords[31], "w1 -  Dawn ");
+  EXPECT_EQ(words(), "w0001 -  Dawn ");
+  EXPECT_EQ(e.DictWords[31], "w0001 -  Dawn ");
   EXPECT_EQ(dir.read("words.wdb"), wordsFile());  // not saved yet
 
   // Showing a row stores its composed Words, also when the box already
@@ -358,13 +349,13 @@ TEST_F(Editor, WordsShowTheWordsOfBothCodesAsTheyStandOnScreen) {
   e.DictWords[1] = "stale";
   gotoRow(1);
   e.cmdNext_Click();
-  EXPECT_EQ(e.DictWords[1], "w0 - w0");
+  EXPECT_EQ(e.DictWords[1], "w0000 - w0000");
 
   // A code that names no word row leaves its side empty.
   e.DictCode1[2] = "10000";
   e.DictCode2[2] = "0200";
   gotoRow(3);
-  EXPECT_EQ(words(), " - w8");
+  EXPECT_EQ(words(), " - w1000");
 }
 
 TEST_F(Editor, TypingIntoTheRowStoresItAtOnce) {
@@ -374,14 +365,14 @@ TEST_F(Editor, TypingIntoTheRowStoresItAtOnce) {
   code1->selectAll();
   QTest::keyClicks(code1, "1111");
   EXPECT_EQ(e.DictCode1[3], "1111");
-  EXPECT_EQ(words(), "w0 - w3");  // composed again only when the row is shown again
+  EXPECT_EQ(words(), "w0000 - w0011");  // composed again only when the row is shown again
   QTest::keyClicks(get<QLineEdit>("Text3"), "!");
-  EXPECT_EQ(e.DictWords[3], "w0 - w3!");
+  EXPECT_EQ(e.DictWords[3], "w0000 - w0011!");
   EXPECT_TRUE(e.bDictChanged);
   e.cmdNext_Click();
   e.cmdPrevious_Click();
-  EXPECT_EQ(words(), "w15 - w3");
-  EXPECT_EQ(e.DictWords[3], "w15 - w3");
+  EXPECT_EQ(words(), "w1111 - w0011");
+  EXPECT_EQ(e.DictWords[3], "w1111 - w0011");
 }
 
 TEST_F(Editor, SavingTheWordListWritesSixteenRows) {

@@ -3,8 +3,8 @@
 #include "app/frmcombination.h"
 #include "boxes.h"
 #include "editor/frmedit.h"
-#include "printing.h"
 #include "support/appdir.h"
+#include "support/printers.h"
 #include "support/modal.h"
 
 #include <QLineEdit>
