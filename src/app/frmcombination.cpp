@@ -2,6 +2,7 @@
 // the engine and the meanings live in their own files beside this one.
 #include "frmcombination.h"
 
+#include "platform/design.h"
 #include "platform/fonts.h"
 #include "platform/htmlview.h"
 #include "platform/resumenext.h"
@@ -28,7 +29,9 @@ using platform::designFont;
 using platform::kCourier;
 using platform::kSans;
 using platform::kTimes;
+using platform::named;
 using platform::placeTwips;
+using platform::setColour;
 
 constexpr int kClientWidth = 14010;
 constexpr int kClientHeight = 8730;
@@ -38,18 +41,6 @@ constexpr int kBottomBarHeight = 1335;
 const QColor kGrey(0x80, 0x80, 0x80);
 const QColor kWhite(0xFF, 0xFF, 0xFF);
 const QColor kGreen(0x00, 0xC0, 0x00);
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, colour);
-  widget->setPalette(palette);
-}
-
-template <typename T>
-T* named(T* widget, const QString& name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QColor& text,
                   const QFont& font) {

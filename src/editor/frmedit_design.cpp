@@ -2,6 +2,7 @@
 // font, and the wiring of its events to the handlers.
 #include "frmedit.h"
 
+#include "platform/design.h"
 #include "platform/fonts.h"
 #include "platform/windows.h"
 #include "quotefree.h"
@@ -17,7 +18,9 @@ namespace {
 using platform::designFont;
 using platform::kSans;
 using platform::kTimes;
+using platform::named;
 using platform::placeTwips;
+using platform::setColour;
 
 constexpr int kClientWidth = 10845;
 constexpr int kClientHeight = 7125;
@@ -26,18 +29,6 @@ const QColor kWindowGrey(224, 224, 224);
 const QColor kWordButtons(255, 224, 192);
 const QColor kDictButtons(255, 192, 255);
 const QColor kFrameCaption(192, 0, 192);
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, colour);
-  widget->setPalette(palette);
-}
-
-template <typename T>
-T* named(T* widget, const QString& name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font) {
   auto* label = named(new QLabel(caption, parent), name);
