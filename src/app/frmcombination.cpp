@@ -2,6 +2,8 @@
 // the engine and the meanings live in their own files beside this one.
 #include "frmcombination.h"
 
+#include "platform/design.h"
+#include "platform/fonts.h"
 #include "platform/htmlview.h"
 #include "platform/resumenext.h"
 #include "platform/windows.h"
@@ -23,7 +25,13 @@
 
 namespace {
 
+using platform::designFont;
+using platform::kCourier;
+using platform::kSans;
+using platform::kTimes;
+using platform::named;
 using platform::placeTwips;
+using platform::setColour;
 
 constexpr int kClientWidth = 14010;
 constexpr int kClientHeight = 8730;
@@ -33,47 +41,6 @@ constexpr int kBottomBarHeight = 1335;
 const QColor kGrey(0x80, 0x80, 0x80);
 const QColor kWhite(0xFF, 0xFF, 0xFF);
 const QColor kGreen(0x00, 0xC0, 0x00);
-
-const char* const kTimes = "Times New Roman";
-const char* const kCourier = "Courier New";
-const char* const kSans = "MS Sans Serif";
-
-// The design names fonts of the platform it was made on; the metric-compatible
-// Liberation faces stand in for them so that the layout in twips still fits.
-void installFontSubstitutions() {
-  static const bool installed = [] {
-    QFont::insertSubstitution(kTimes, "Liberation Serif");
-    QFont::insertSubstitution(kCourier, "Liberation Mono");
-    QFont::insertSubstitutions(kSans, {"Liberation Sans", "DejaVu Sans"});
-    return true;
-  }();
-  (void)installed;
-}
-
-QFont designFont(const char* family, qreal points, bool bold = false) {
-  QFont font(QString::fromLatin1(family));
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  if (qstrcmp(family, kCourier) == 0)
-    font.setStyleHint(QFont::TypeWriter);  // the bit report lines up its columns
-  else if (qstrcmp(family, kTimes) == 0)
-    font.setStyleHint(QFont::Serif);
-  else
-    font.setStyleHint(QFont::SansSerif);
-  return font;
-}
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, colour);
-  widget->setPalette(palette);
-}
-
-template <typename T>
-T* named(T* widget, const QString& name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QColor& text,
                   const QFont& font) {
@@ -102,7 +69,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 }  // namespace
 
 frmCombination::frmCombination(QWidget* parent) : QMainWindow(parent) {
-  installFontSubstitutions();
+  platform::installFontSubstitutions();
   buildDesign();
   buildMenus();
   connectHandlers();

@@ -2,7 +2,7 @@
 // crash libFuzzer records, and the failure number of a call.
 #pragma once
 
-#include "platform/error.h"
+#include "../support/errorof.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,14 +19,6 @@ namespace lotwise::fuzz {
 
 // Only platform::Error is an expected failure; anything else escapes and
 // libFuzzer reports it as a crash.
-template <typename Call>
-int errorOf(Call&& call) {
-  try {
-    call();
-  } catch (const platform::Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using lotwise::test::errorOf;
 
 }  // namespace lotwise::fuzz

@@ -1,5 +1,6 @@
 #include "platform/dirlookup.h"
 #include "platform/error.h"
+#include "support/errorof.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,14 +54,7 @@ TEST_F(DirLookup, FindsEntriesByKindAndMask) {
 }
 
 TEST_F(DirLookup, MissingFolderOrMalformedPathIsAnError) {
-  auto number = [](const QString& p) {
-    try {
-      findFirstEntry(p, 2);
-    } catch (const platform::Error& e) {
-      return e.number();
-    }
-    return 0;
-  };
+  auto number = [](const QString& p) { return lotwise::test::errorOf([&] { findFirstEntry(p, 2); }); };
   EXPECT_EQ(number(path("nowhere/words.wdb")), platform::PathNotFound);
   EXPECT_EQ(number(path("s*/words.wdb")), platform::BadFileName);
   EXPECT_EQ(number(path(QString("wo") + QChar(0) + "rds")), platform::BadFileName);

@@ -1,5 +1,6 @@
 #include "platform/error.h"
 #include "platform/textfile.h"
+#include "support/errorof.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,18 +8,11 @@
 
 namespace {
 
+using lotwise::test::errorOf;
+
 QByteArray bytesOf(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-int errorNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const platform::Error& e) {
-    return e.number();
-  }
-  return 0;
 }
 
 TEST(CodePage, EveryByteSurvivesARoundTrip) {
@@ -56,19 +50,19 @@ TEST(TextFiles, WriteLinesWithCrLfAndReadThemBack) {
 
 TEST(TextFiles, FailuresCarryNumbers) {
   QTemporaryDir dir;
-  EXPECT_EQ(errorNumber([&] { platform::readTextFile(dir.filePath("missing.txt")); }), platform::FileNotFound);
-  EXPECT_EQ(errorNumber([&] { platform::readTextFile(dir.filePath("no/such.txt")); }), platform::PathNotFound);
-  EXPECT_EQ(errorNumber([&] { platform::TextWriter(dir.filePath("no/such.txt")); }), platform::PathNotFound);
-  EXPECT_EQ(errorNumber([&] { platform::readTextFile(dir.path()); }), platform::PathFileAccessError);
+  EXPECT_EQ(errorOf([&] { platform::readTextFile(dir.filePath("missing.txt")); }), platform::FileNotFound);
+  EXPECT_EQ(errorOf([&] { platform::readTextFile(dir.filePath("no/such.txt")); }), platform::PathNotFound);
+  EXPECT_EQ(errorOf([&] { platform::TextWriter(dir.filePath("no/such.txt")); }), platform::PathNotFound);
+  EXPECT_EQ(errorOf([&] { platform::readTextFile(dir.path()); }), platform::PathFileAccessError);
 }
 
 TEST(TextFiles, InjectedWriteFaultFiresOnce) {
   QTemporaryDir dir;
   platform::TextWriter out(dir.filePath("out.txt"));
   platform::testing::failWriteAfter(2);
-  EXPECT_EQ(errorNumber([&] { out.writeLine(u"one"); }), 0);
-  EXPECT_EQ(errorNumber([&] { out.writeLine(u"two"); }), platform::DiskFull);
-  EXPECT_EQ(errorNumber([&] { out.writeLine(u"three"); }), 0);
+  EXPECT_EQ(errorOf([&] { out.writeLine(u"one"); }), 0);
+  EXPECT_EQ(errorOf([&] { out.writeLine(u"two"); }), platform::DiskFull);
+  EXPECT_EQ(errorOf([&] { out.writeLine(u"three"); }), 0);
   out.close();
   EXPECT_EQ(bytesOf(dir.filePath("out.txt")), QByteArray("one\r\nthree\r\n"));
 }
@@ -87,7 +81,7 @@ TEST(CopyFile, ReplacesTheTargetByteForByte) {
   }
   platform::copyFile(source, target);
   EXPECT_EQ(bytesOf(target), content);
-  EXPECT_EQ(errorNumber([&] { platform::copyFile(dir.filePath("missing"), target); }), platform::FileNotFound);
+  EXPECT_EQ(errorOf([&] { platform::copyFile(dir.filePath("missing"), target); }), platform::FileNotFound);
   EXPECT_EQ(bytesOf(target), content);  // a failed copy leaves the target alone
 }
 

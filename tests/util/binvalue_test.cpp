@@ -1,6 +1,6 @@
 #include "util/binvalue.h"
 
-#include "util/errorof.h"
+#include "support/errorof.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "util/numbers.h"
 
-#include "util/errorof.h"
+#include "support/errorof.h"
 #include "support/printers.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "util/splitfields.h"
 
-#include "util/errorof.h"
+#include "support/errorof.h"
 #include "support/printers.h"
 
 #include <gtest/gtest.h>

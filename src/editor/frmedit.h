@@ -1,0 +1,98 @@
+// The dictionary editor: the 16 words on the left, one of the 256 dictionary
+// rows at a time in the frame on the right, each half with its own "Save
+// Changes". It works on a copy in memory; the files change only on a save.
+// Handlers, procedures and state keep the names the program has always used
+// and are public, so that tests can drive them.
+#pragma once
+
+#include "editorlogic.h"
+#include "quotefree.h"
+
+#include <QDialog>
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+class frmEdit : public QDialog {
+  Q_OBJECT
+
+public:
+  // Builds the window and loads both files, as every later opening does.
+  explicit frmEdit(QWidget* parent = nullptr);
+  ~frmEdit() override;
+
+  // Editor state. The word list has no array of its own: it lives in the
+  // txtCode and txtWord boxes.
+  qint32 CurrentRow = 1;
+  editor::DictColumn DictCode1, DictCode2, DictWords, DictMeaning;
+  bool bWordsChanged = false;
+  bool bDictChanged = false;
+
+  // Opening and closing; closing asks about unsaved changes, then the
+  // window closes whatever the answers and whatever the saves did.
+  void Form_Load();
+  void Form_Unload();
+
+  void ShowRow();
+  void SaveChanges();
+  void SaveDict();
+
+  void cmdNext_Click();
+  void cmdPrevious_Click();
+  void cmdGoto_Click();
+  void cmdClose_Click();
+  void cmdClose2_Click();
+  void cmdSaveWords_Click();
+  void cmdSaveDictionary_Click();
+
+  void txtCode_Change(int Index);
+  void txtWord_Change(int Index);
+  void Text1_Change();
+  void Text2_Change();
+  void Text3_Change();
+  void Text4_Change();
+
+public slots:
+  // Every way of closing the window (the Close buttons, the close box) ends
+  // here, so none of them skips the questions.
+  void reject() override;
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+private:
+  void buildDesign();
+  void connectHandlers();
+  editor::WordColumn wordCodes() const;
+  editor::WordColumn wordTexts() const;
+
+  // Controls, named as in the design.
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  std::array<QLabel*, editor::kWordRows> lblSN{};
+  std::array<editor::QuoteFreeLineEdit*, editor::kWordRows> txtCode{};
+  std::array<editor::QuoteFreeLineEdit*, editor::kWordRows> txtWord{};
+  QPushButton* cmdSaveWords = nullptr;
+  QPushButton* cmdClose = nullptr;
+  QGroupBox* Frame = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label6 = nullptr;
+  editor::QuoteFreeLineEdit* Text1 = nullptr;
+  editor::QuoteFreeLineEdit* Text2 = nullptr;
+  editor::QuoteFreeLineEdit* Text3 = nullptr;
+  QPlainTextEdit* Text4 = nullptr;
+  QPushButton* cmdPrevious = nullptr;
+  QPushButton* cmdNext = nullptr;
+  QPushButton* cmdGoto = nullptr;
+  QPushButton* cmdSaveDictionary = nullptr;
+  QPushButton* cmdClose2 = nullptr;
+
+  bool loaded = false;   // the files are in; cleared when the window closes
+  bool closing = false;  // the closing questions are on screen
+};

@@ -1,0 +1,434 @@
+// The dictionary editor as the user meets it: opening, moving, editing,
+// saving and closing, with the files in a fresh program folder per test and
+// every message and input box answered by the test.
+#include "boxes.h"
+#include "data/records.h"
+#include "editor/frmedit.h"
+#include "support/appdir.h"
+#include "support/fixtures.h"
+#include "support/modal.h"
+#include "support/printers.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using lotwise::test::answerInputBox;
+using lotwise::test::AppDir;
+using lotwise::test::MessageBoxes;
+
+// The shared fixtures: the word of code c is "w" + c, and row r (from 1)
+// pairs the codes (r - 1) div 16 and (r - 1) mod 16, its meaning naming the
+// pair ("m0000-0100" for row 5). Row 2 holds two lines here.
+QByteArray dictionaryFile() {
+  return lotwise::test::dictionaryFile().replace("m0000-0001", "First line\r\nsecond line");
+}
+
+// The first records of the shared word list.
+QByteArray wordsFile(int records = 16) {
+  const QByteArray all = lotwise::test::wordsFile();
+  qsizetype end = 0;
+  for (int k = 0; k < records; ++k)
+    end = all.indexOf('\n', end) + 1;
+  return all.left(end);
+}
+
+// The records of a file, as the program reads them back.
+QList<QStringList> recordsOf(const QByteArray& bytes, int fields) {
+  data::RecordReader reader{QString::fromLatin1(bytes)};
+  QList<QStringList> records;
+  while (!reader.atEnd())
+    records << reader.readRecord(fields);
+  return records;
+}
+
+class Editor : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir.write("words.wdb", wordsFile());
+    dir.write("dictionary.wdb", dictionaryFile());
+  }
+
+  // The editor opened as the main window opens it, but without blocking.
+  frmEdit& open() {
+    editor = std::make_unique<frmEdit>();
+    editor->show();
+    return *editor;
+  }
+
+  template <typename T = QWidget>
+  T* get(const QString& name) const {
+    T* w = editor->findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name.toStdString();
+    return w;
+  }
+  QString frameCaption() const { return get<QGroupBox>("Frame")->title(); }
+  QString words() const { return get<QLineEdit>("Text3")->text(); }
+  QPlainTextEdit* meaningBox() const { return get<QPlainTextEdit>("Text4"); }
+  void gotoRow(int row) {
+    editor->CurrentRow = row;
+    editor->ShowRow();
+  }
+
+  AppDir dir;
+  std::unique_ptr<frmEdit> editor;
+};
+
+TEST_F(Editor, OpensOnRowOneAndClosesWithoutAQuestion) {
+  MessageBoxes boxes;
+  frmEdit& e = open();
+
+  EXPECT_EQ(e.CurrentRow, 1);
+  EXPECT_EQ(frameCaption(), "Dictionary : Row 1 of 256");
+  EXPECT_EQ(get<QLineEdit>("Text1")->text(), "0000");
+  EXPECT_EQ(words(), "w0000 - w0000");
+  EXPECT_EQ(meaningBox()->toPlainText(), "m0000-0000");
+  EXPECT_EQ(get<QLabel>("lblSN_0")->text(), "1");
+  EXPECT_EQ(get<QLabel>("lblSN_15")->text(), "16");
+  EXPECT_EQ(get<QLineEdit>("txtCode_5")->text(), "0101");
+  EXPECT_EQ(get<QLineEdit>("txtWord_15")->text(), "w1111");
+  EXPECT_EQ(e.DictMeaning[1], "First line\r\nsecond line");
+  EXPECT_EQ(e.DictCode2[255], "1111");
+  EXPECT_FALSE(e.bWordsChanged);
+  EXPECT_FALSE(e.bDictChanged);
+
+  // Moving about alone is no edit, though showing rows rewrites their Words.
+  e.cmdNext_Click();
+  e.cmdNext_Click();
+  e.cmdPrevious_Click();
+  e.cmdClose_Click();
+  EXPECT_FALSE(e.isVisible());
+  EXPECT_TRUE(boxes.seen.isEmpty()) << boxes.texts().join(" | ").toStdString();
+  EXPECT_EQ(dir.read("dictionary.wdb"), dictionaryFile());
+}
+
+TEST_F(Editor, MissingFilesOpenEmptyRowsWithoutAMessage) {
+  QFile::remove(dir.file("words.wdb"));
+  QFile::remove(dir.file("dictionary.wdb"));
+  MessageBoxes boxes;
+  frmEdit& e = open();
+
+  EXPECT_EQ(frameCaption(), "Dictionary : Row 1 of 256");
+  EXPECT_EQ(get<QLabel>("lblSN_7")->text(), "8");
+  EXPECT_EQ(get<QLineEdit>("txtCode_0")->text(), "");
+  EXPECT_EQ(get<QLineEdit>("txtWord_15")->text(), "");
+  EXPECT_EQ(get<QLineEdit>("Text1")->text(), "");
+  EXPECT_EQ(words(), " - ");
+  EXPECT_EQ(meaningBox()->toPlainText(), "");
+  EXPECT_FALSE(e.bWordsChanged);
+  EXPECT_FALSE(e.bDictChanged);
+  e.cmdClose2_Click();
+  EXPECT_TRUE(boxes.seen.isEmpty());
+}
+
+TEST_F(Editor, EditedMeaningIsSavedByYesOnClosing) {
+  frmEdit& e = open();
+  for (int i = 0; i < 4; ++i)
+    e.cmdNext_Click();
+  ASSERT_EQ(e.CurrentRow, 5);
+  meaningBox()->setFocus();
+  meaningBox()->selectAll();
+  QTest::keyClicks(meaningBox(), "Rain by noon");
+  QTest::keyClick(meaningBox(), Qt::Key_Return);
+  QTest::keyClicks(meaningBox(), "then sun");
+  EXPECT_TRUE(e.bDictChanged);
+  EXPECT_FALSE(e.bWordsChanged);
+
+  MessageBoxes boxes({QMessageBox::Yes});
+  e.cmdClose2_Click();
+  ASSERT_EQ(boxes.seen.size(), 1);
+  EXPECT_EQ(boxes.seen[0].text, "Do you want to save changes to Dictionary?");
+  EXPECT_EQ(boxes.seen[0].title, "Lotwise");
+  EXPECT_EQ(boxes.seen[0].icon, QMessageBox::Question);
+  EXPECT_EQ(boxes.seen[0].buttons, (QList<QMessageBox::StandardButton>{QMessageBox::Yes, QMessageBox::No}));
+  EXPECT_FALSE(e.isVisible());
+
+  const QList<QStringList> rows = recordsOf(dir.read("dictionary.wdb"), 4);
+  const QList<QStringList> before = recordsOf(dictionaryFile(), 4);
+  ASSERT_EQ(rows.size(), 256);
+  EXPECT_EQ(rows[4][3], "Rain by noon\r\nthen sun");
+  for (int r = 0; r < 256; ++r) {
+    if (r == 4)
+      continue;
+    EXPECT_EQ(rows[r], before[r]) << "row " << r + 1;
+  }
+  EXPECT_EQ(dir.read("dictionary.wdb.bak"), dictionaryFile());
+}
+
+TEST_F(Editor, AnEditLeftForAnotherRowReachesTheFileOnlyBySaveChanges) {
+  frmEdit& e = open();
+  gotoRow(5);
+  meaningBox()->setPlainText("Kept in memory");
+  EXPECT_TRUE(e.bDictChanged);
+  e.cmdNext_Click();
+  EXPECT_FALSE(e.bDictChanged);
+  EXPECT_EQ(e.DictMeaning[4], "Kept in memory");
+
+  {
+    MessageBoxes boxes;
+    e.cmdClose_Click();
+    EXPECT_TRUE(boxes.seen.isEmpty()) << boxes.texts().join(" | ").toStdString();
+    EXPECT_EQ(dir.read("dictionary.wdb"), dictionaryFile());
+  }
+
+  frmEdit& again = open();
+  EXPECT_EQ(again.DictMeaning[4], "m0000-0100");  // the unsaved edit went with the window
+  gotoRow(5);
+  meaningBox()->setPlainText("Saved by the button");
+  again.cmdNext_Click();
+  MessageBoxes boxes;
+  get<QPushButton>("cmdSaveDictionary")->click();
+  EXPECT_TRUE(boxes.seen.isEmpty());
+  EXPECT_FALSE(again.bDictChanged);
+  EXPECT_EQ(recordsOf(dir.read("dictionary.wdb"), 4)[4][3], "Saved by the button");
+}
+
+TEST_F(Editor, EveryWayOfClosingAsksAboutWordsThenDictionary) {
+  struct Way {
+    const char* name;
+    std::function<void(frmEdit&)> close;
+  };
+  const Way ways[] = {
+      {"cmdClose", [](frmEdit& e) { e.findChild<QPushButton*>("cmdClose")->click(); }},
+      {"cmdClose2", [](frmEdit& e) { e.findChild<QPushButton*>("cmdClose2")->click(); }},
+      {"close box", [](frmEdit& e) { e.close(); }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    dir.write("words.wdb", wordsFile());
+    frmEdit& e = open();
+    QTest::keyClicks(get<QLineEdit>("txtWord_3"), "x");
+    meaningBox()->setPlainText("Not to be saved");
+
+    MessageBoxes boxes({QMessageBox::Yes, QMessageBox::No});
+    way.close(e);
+    EXPECT_EQ(boxes.texts(),
+              (QStringList{"Do you want to save changes to Words?", "Do you want to save changes to Dictionary?"}));
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(recordsOf(dir.read("words.wdb"), 2)[3], (QStringList{"0011", "w0011x"}));
+    EXPECT_EQ(dir.read("dictionary.wdb"), dictionaryFile());
+  }
+}
+
+TEST_F(Editor, GotoTakesTheLeadingNumberAndIgnoresRowsOutOfRange) {
+  frmEdit& e = open();
+  struct Case {
+    const char* answer;
+    bool cancel;
+    int row;
+  };
+  const Case cases[] = {
+      {"0", false, 3},      {"257", false, 3}, {"", false, 3},        {"", true, 3},
+      {"12abc", false, 12}, {"0.6", false, 1}, {"256.5", false, 256}, {"99999999999", false, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cancel ? "Cancel" : c.answer);
+    gotoRow(3);
+    QString prompt, title;
+    answerInputBox(c.answer, c.cancel, &prompt, &title);
+    e.cmdGoto_Click();
+    EXPECT_EQ(prompt, "Enter a row number from 1 to 256:");
+    EXPECT_EQ(title, "Goto Row");
+    EXPECT_EQ(e.CurrentRow, c.row);
+    EXPECT_EQ(frameCaption(), QStringLiteral("Dictionary : Row %1 of 256").arg(c.row));
+  }
+}
+
+TEST_F(Editor, NextAndPrevStopAtTheEnds) {
+  frmEdit& e = open();
+  auto* next = get<QPushButton>("cmdNext");
+  for (int i = 0; i < 300; ++i)
+    next->click();
+  EXPECT_EQ(e.CurrentRow, 256);
+  EXPECT_EQ(frameCaption(), "Dictionary : Row 256 of 256");
+  EXPECT_EQ(words(), "w1111 - w1111");
+
+  auto* previous = get<QPushButton>("cmdPrevious");
+  for (int i = 0; i < 300; ++i)
+    previous->click();
+  EXPECT_EQ(e.CurrentRow, 1);
+  EXPECT_EQ(frameCaption(), "Dictionary : Row 1 of 256");
+}
+
+TEST_F(Editor, AccessKeysPressTheirButtonsAndEscapeOrEnterCloseNothing) {
+  frmEdit& e = open();
+  // An access key presses its button visibly, so the click comes a moment later.
+  auto rowAfter = [&](Qt::Key key) {
+    e.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&e));
+    const int before = e.CurrentRow;
+    QTest::keyClick(&e, key, Qt::AltModifier);
+    return QTest::qWaitFor([&] { return e.CurrentRow != before; }, 2000) ? e.CurrentRow : before;
+  };
+  EXPECT_EQ(rowAfter(Qt::Key_N), 2);
+  {
+    lotwise::test::InputBoxes answers({"7"});
+    EXPECT_EQ(rowAfter(Qt::Key_G), 7);
+  }
+  EXPECT_EQ(rowAfter(Qt::Key_P), 6);
+
+  MessageBoxes boxes;
+  auto* wordBox = get<QLineEdit>("txtWord_0");
+  wordBox->setFocus();
+  QTest::keyClicks(wordBox, "y");
+  QTest::keyClick(wordBox, Qt::Key_Return);
+  QTest::keyClick(wordBox, Qt::Key_Escape);
+  EXPECT_TRUE(e.isVisible());
+  EXPECT_TRUE(e.bWordsChanged);
+  EXPECT_TRUE(boxes.seen.isEmpty());
+  EXPECT_EQ(dir.read("words.wdb"), wordsFile());
+}
+
+TEST_F(Editor, DoubleQuotesGetIntoNoBox) {
+  frmEdit& e = open();
+  const QStringList lineBoxes{"txtCode_0", "txtWord_0", "Text1", "Text2", "Text3"};
+  auto textOf = [&](const QString& name) {
+    if (name == "Text4")
+      return meaningBox()->toPlainText();
+    return get<QLineEdit>(name)->text();
+  };
+  auto moveToEnd = [&](QWidget* box) {
+    box->setFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+      line->end(false);
+    else
+      meaningBox()->moveCursor(QTextCursor::End);
+  };
+  for (const QString& name : lineBoxes + QStringList{"Text4"}) {
+    SCOPED_TRACE(name.toStdString());
+    gotoRow(1);
+    e.bWordsChanged = e.bDictChanged = false;
+    QWidget* box = get(name);
+    const QString before = textOf(name);
+
+    moveToEnd(box);
+    QTest::keyClicks(box, "\"");
+    QApplication::clipboard()->setText("\"");
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(textOf(name), before);
+    EXPECT_FALSE(e.bWordsChanged);
+    EXPECT_FALSE(e.bDictChanged);
+
+    // Everything but the quote still goes in, typed, pasted or composed.
+    QTest::keyClicks(box, "a");
+    QApplication::clipboard()->setText("b\"c");
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QInputMethodEvent composed;
+    composed.setCommitString("\"d\"");
+    QApplication::sendEvent(box, &composed);
+    EXPECT_EQ(textOf(name), before + "abcd");
+  }
+}
+
+TEST_F(Editor, WordsShowTheWordsOfBothCodesAsTheyStandOnScreen) {
+  frmEdit& e = open();
+  EXPECT_EQ(words(), "w0000 - w0000");
+  gotoRow(16);  // 0000 and 1111: the words labelled 1 and 16
+  EXPECT_EQ(words(), "w0000 - w1111");
+
+  auto* sixteenth = get<QLineEdit>("txtWord_15");
+  sixteenth->clear();
+  QTest::keyClicks(sixteenth, " Dawn ");
+  gotoRow(32);  // 0001 and 1111
+  EXPECT_EQ(words(), "w0001 -  Dawn ");
+  EXPECT_EQ(e.DictWords[31], "w0001 -  Dawn ");
+  EXPECT_EQ(dir.read("words.wdb"), wordsFile());  // not saved yet
+
+  // Showing a row stores its composed Words, also when the box already
+  // held that text from the row before.
+  e.DictCode1[1] = e.DictCode2[1] = "0000";
+  e.DictWords[1] = "stale";
+  gotoRow(1);
+  e.cmdNext_Click();
+  EXPECT_EQ(e.DictWords[1], "w0000 - w0000");
+
+  // A code that names no word row leaves its side empty.
+  e.DictCode1[2] = "10000";
+  e.DictCode2[2] = "0200";
+  gotoRow(3);
+  EXPECT_EQ(words(), " - w1000");
+}
+
+TEST_F(Editor, TypingIntoTheRowStoresItAtOnce) {
+  frmEdit& e = open();
+  gotoRow(4);
+  auto* code1 = get<QLineEdit>("Text1");
+  code1->selectAll();
+  QTest::keyClicks(code1, "1111");
+  EXPECT_EQ(e.DictCode1[3], "1111");
+  EXPECT_EQ(words(), "w0000 - w0011");  // composed again only when the row is shown again
+  QTest::keyClicks(get<QLineEdit>("Text3"), "!");
+  EXPECT_EQ(e.DictWords[3], "w0000 - w0011!");
+  EXPECT_TRUE(e.bDictChanged);
+  e.cmdNext_Click();
+  e.cmdPrevious_Click();
+  EXPECT_EQ(words(), "w1111 - w0011");
+  EXPECT_EQ(e.DictWords[3], "w1111 - w0011");
+}
+
+TEST_F(Editor, SavingTheWordListWritesSixteenRows) {
+  dir.write("words.wdb", wordsFile(3));
+  frmEdit& e = open();
+  auto* fourth = get<QLineEdit>("txtCode_3");
+  QTest::keyClicks(fourth, "  0011 ");
+  QTest::keyClicks(get<QLineEdit>("txtWord_3"), "three");
+  EXPECT_TRUE(e.bWordsChanged);
+
+  MessageBoxes boxes;
+  get<QPushButton>("cmdSaveWords")->click();
+  EXPECT_TRUE(boxes.seen.isEmpty());
+  EXPECT_FALSE(e.bWordsChanged);
+  QByteArray expected = wordsFile(3) + "\"0011\",\"three\"\r\n";
+  for (int k = 4; k < 16; ++k)
+    expected += "\"\",\"\"\r\n";
+  EXPECT_EQ(dir.read("words.wdb"), expected);
+  EXPECT_EQ(dir.read("words.wdb.bak"), wordsFile(3));
+}
+
+TEST_F(Editor, AFailedSaveShowsTheErrorAndKeepsTheFlag) {
+  QFile::remove(dir.file("words.wdb"));
+  QFile::remove(dir.file("dictionary.wdb"));
+  frmEdit& e = open();
+  QTest::keyClicks(get<QLineEdit>("txtWord_0"), "new");
+  meaningBox()->setPlainText("new");
+
+  {
+    MessageBoxes boxes;
+    e.cmdSaveWords_Click();
+    e.cmdSaveDictionary_Click();
+    ASSERT_EQ(boxes.seen.size(), 2);
+    for (const auto& box : boxes.seen) {
+      EXPECT_TRUE(box.title.startsWith("Error ")) << box.title.toStdString();
+      bool numeric = false;
+      EXPECT_GT(box.title.mid(6).toInt(&numeric), 0);
+      EXPECT_TRUE(numeric);
+      EXPECT_FALSE(box.text.isEmpty());
+      EXPECT_EQ(box.icon, QMessageBox::Critical);
+      EXPECT_EQ(box.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+    }
+    EXPECT_TRUE(e.bWordsChanged);
+    EXPECT_TRUE(e.bDictChanged);
+    EXPECT_TRUE(e.isVisible());
+    EXPECT_FALSE(dir.exists("words.wdb"));
+    EXPECT_FALSE(dir.exists("dictionary.wdb"));
+  }
+
+  // Asked for on closing, a failed save still lets the window close.
+  MessageBoxes boxes({QMessageBox::Yes, QMessageBox::Ok, QMessageBox::No});
+  e.cmdClose_Click();
+  ASSERT_EQ(boxes.seen.size(), 3);
+  EXPECT_EQ(boxes.seen[1].title.left(6), "Error ");
+  EXPECT_EQ(boxes.seen[2].text, "Do you want to save changes to Dictionary?");
+  EXPECT_FALSE(e.isVisible());
+}
+
+}  // namespace
