@@ -2,6 +2,7 @@
 // that takes the focus, and the tab order of the design.
 #include "app/frmcombination.h"
 #include "support/appdir.h"
+#include "support/printers.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>

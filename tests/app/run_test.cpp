@@ -150,9 +150,12 @@ TEST_F(TellMe, StopDuringTheEnumerationStillCompletesTheRun) {
   EXPECT_EQ(report(), expectedReport());
   EXPECT_EQ(listLines().size(), 8);
   EXPECT_EQ(get<QPushButton>("cmdcalc")->text(), "Tell Me");
-  // Refreshed again at the end, now for the first pair DA.
+  // Refreshed again at the end, now for the first pair DA. The page at the
+  // stop was the first combination's, AAAAAAA, whose entry is the same as
+  // DA's when the grid's columns A and D hold the same code.
   const QString pageAtEnd = QString::fromLatin1(dir.read("meanings_tmp.htm"));
-  EXPECT_NE(pageAtEnd, pageAtStop);
+  if (columnCode(0) != columnCode(3))
+    EXPECT_NE(pageAtEnd, pageAtStop);
   EXPECT_TRUE(pageAtEnd.contains(wordOf(columnCode(0)))) << pageAtEnd.toStdString();
 }
 
