@@ -38,6 +38,10 @@ cleanup() {
     echo "program output:" >&2
     sed 's/^/  /' "$work/program.log" >&2
   fi
+  if [ $rc -ne 0 ] && [ -s "$work/xvfb.log" ]; then
+    echo "X server output:" >&2
+    sed 's/^/  /' "$work/xvfb.log" >&2
+  fi
   [ -z "$extra_cleanup" ] || $extra_cleanup
   rm -rf "$work"
 }
@@ -87,11 +91,19 @@ focus_on() {
 start_xvfb() {
   step "starting Xvfb"
   # -displayfd lets the server pick a free display itself, so tests running
-  # side by side never race for the same number.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  # side by side never race for the same number. -noreset: by default the
+  # server resets when its last client leaves, and drops every connection
+  # under way; a short-lived xdotool leaving just as the program connects
+  # would then cost the program its display.
+  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   wait_for 10 "X server" display_known
   export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+  server_answers() {
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "the X server ended"
+    xdpyinfo >/dev/null 2>&1
+  }
+  wait_for 10 "answer from the X server on $DISPLAY" server_answers
   unset WAYLAND_DISPLAY
   export QT_QPA_PLATFORM=xcb
   export XDG_RUNTIME_DIR="$work/runtime"
