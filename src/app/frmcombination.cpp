@@ -87,6 +87,9 @@ frmCombination::~frmCombination() = default;
 void frmCombination::buildDesign() {
   setObjectName("frmCombination");
   setWindowTitle("Lotwise");
+  // The icons live in this library's resources, which a static library
+  // leaves out of the program unless they are asked for by name.
+  Q_INIT_RESOURCE(app);
   QIcon icon;
   icon.addFile(":/lotwise/lotwise-16.png", QSize(16, 16));
   icon.addFile(":/lotwise/lotwise-32.png", QSize(32, 32));
