@@ -154,8 +154,9 @@ TEST_F(TellMe, StopDuringTheEnumerationStillCompletesTheRun) {
   // stop was the first combination's, AAAAAAA, whose entry is the same as
   // DA's when the grid's columns A and D hold the same code.
   const QString pageAtEnd = QString::fromLatin1(dir.read("meanings_tmp.htm"));
-  if (columnCode(0) != columnCode(3))
+  if (columnCode(0) != columnCode(3)) {
     EXPECT_NE(pageAtEnd, pageAtStop);
+  }
   EXPECT_TRUE(pageAtEnd.contains(wordOf(columnCode(0)))) << pageAtEnd.toStdString();
 }
 

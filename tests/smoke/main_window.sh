@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Real-window smoke test: starts the built program on an X server of its own,
-# finds the main window by its title, saves a screenshot of it, opens and
-# closes the About box with the keyboard and ends the program with Ctrl+Q.
+# finds the main window by its title, checks its icon, saves a screenshot of
+# it, opens and closes the About box with the keyboard and ends the program
+# with Ctrl+Q.
 #
 #   main_window.sh <lotwise> <grabwindow> <screenshot.png>
 set -euo pipefail
@@ -30,6 +31,10 @@ mkdir -p "$(dirname "$screenshot")"
   '#000000' '#C0C0C0' '#8080FF' '#FF8000' '#80FF80' '#E0E0E0' ||
   fail "the screenshot of the main window did not show the design"
 
+step "the window carries its icon, in both sizes"
+icons=$(xprop -id "$main" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+[ "$icons" = "Icon (16 x 16) Icon (32 x 32) " ] || fail "the window's icons are \"$icons\", not 16 x 16 and 32 x 32"
+
 step "F1 shows the About box"
 focus_on "$main"
 xdotool key --clearmodifiers F1
@@ -45,4 +50,4 @@ wait_for 10 "closing of the About box" window_count_is 1
 
 end_with_ctrl_q
 
-echo "PASS: window found, About box opened and closed, Ctrl+Q ended the program with code 0; screenshot $screenshot"
+echo "PASS: window found with its icon, About box opened and closed, Ctrl+Q ended the program with code 0; screenshot $screenshot"
