@@ -50,8 +50,8 @@ long pidOf(Display* display, Window window) {
   unsigned long items = 0, after = 0;
   unsigned char* data = nullptr;
   long pid = -1;
-  if (XGetWindowProperty(display, window, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after,
-                         &data) == Success &&
+  if (XGetWindowProperty(display, window, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data) ==
+          Success &&
       data && items == 1 && format == 32)
     pid = static_cast<long>(*reinterpret_cast<unsigned long*>(data));
   if (data)

@@ -62,8 +62,8 @@ TEST_F(Accessibility, EveryControlThatTakesTheFocusHasItsOwnName) {
   for (QWidget* control : focusable) {
     const QString name = spokenName(control).trimmed();
     EXPECT_FALSE(name.isEmpty()) << describe(control).toStdString() << " has no accessible name";
-    EXPECT_FALSE(names.contains(name)) << describe(control).toStdString() << " shares its name \""
-                                       << name.toStdString() << "\" with another control";
+    EXPECT_FALSE(names.contains(name)) << describe(control).toStdString() << " shares its name \"" << name.toStdString()
+                                       << "\" with another control";
     names.insert(name);
   }
 }
@@ -113,8 +113,8 @@ TEST_F(Accessibility, TabFollowsTheOrderOfTheDesign) {
   QStringList order{"txtQuestion", "txtChar"};
   for (int i = 0; i < 16; ++i)
     order << QString("txtSet_%1").arg(i);
-  order << "txtFix_16" << "txtFix_0" << "txtFix_1" << "txtFix_2" << "txtResult2" << "lstWords" << "txtMeaning"
-        << "Picture1" << "cmdAbout" << "cmdcalc" << "txtWord" << "chkInvert" << "cmdClose" << "Picture2";
+  order += QStringList{"txtFix_16", "txtFix_0", "txtFix_1", "txtFix_2", "txtResult2", "lstWords", "txtMeaning",
+                       "Picture1",  "cmdAbout", "cmdcalc",  "txtWord",  "chkInvert",  "cmdClose", "Picture2"};
 
   for (qsizetype i = 0; i + 1 < order.size(); ++i) {
     QWidget* from = get(order[i]);
