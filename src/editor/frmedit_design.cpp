@@ -97,8 +97,12 @@ void frmEdit::buildDesign() {
     placeTwips(txtWord[i], 2040, top, 2055, 285);
   }
   cmdSaveWords = makeButton(this, "cmdSaveWords", "Save Changes", kWordButtons);
+  // Each half has its own "Save Changes" and "Close": a screen reader names
+  // the half too.
+  cmdSaveWords->setAccessibleName("Save Changes to Words");
   placeTwips(cmdSaveWords, 720, 6360, 1815, 615);
   cmdClose = makeButton(this, "cmdClose", "Close", kWordButtons);
+  cmdClose->setAccessibleName("Close, under the words");
   placeTwips(cmdClose, 2760, 6360, 1335, 615);
 
   // The dictionary on the right, one row at a time.
@@ -142,8 +146,10 @@ void frmEdit::buildDesign() {
   cmdGoto = makeButton(this, "cmdGoto", "&Goto", kDictButtons);
   placeTwips(cmdGoto, 6840, 6360, 855, 615);
   cmdSaveDictionary = makeButton(this, "cmdSaveDictionary", "Save Changes", kDictButtons);
+  cmdSaveDictionary->setAccessibleName("Save Changes to Dictionary");
   placeTwips(cmdSaveDictionary, 7800, 6360, 1695, 615);
   cmdClose2 = makeButton(this, "cmdClose2", "Close", kDictButtons);
+  cmdClose2->setAccessibleName("Close, under the dictionary");
   placeTwips(cmdClose2, 9720, 6360, 975, 615);
 }
 

@@ -5,6 +5,7 @@
 #include "support/printers.h"
 
 #include <QFontInfo>
+#include <QSet>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -167,6 +168,25 @@ TEST_F(Design, ButtonsShowTheirColourAndTheFrameItsCaptionColour) {
       captionPixels += near(image.pixelColor(x, y), QColor(192, 0, 192), 24);
   EXPECT_GT(captionPixels, 20);
   EXPECT_EQ(get<QLineEdit>("txtCode_0")->palette().color(QPalette::Base), QColor(Qt::white));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Design, EveryControlThatTakesTheFocusHasItsOwnAccessibleName) {
+  QSet<QString> names;
+  int focusable = 0;
+  for (QWidget* w : editor.findChildren<QWidget*>()) {
+    if (w->focusPolicy() == Qt::NoFocus || !w->isVisible() || w->objectName().isEmpty() ||
+        w->objectName().startsWith("qt_"))
+      continue;
+    ++focusable;
+    EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+    EXPECT_FALSE(names.contains(w->accessibleName())) << w->accessibleName().toStdString();
+    names.insert(w->accessibleName());
+  }
+  EXPECT_EQ(focusable, 16 + 16 + 4 + 7);  // code and word boxes, Text1..Text4, buttons
 }
 
 }  // namespace
