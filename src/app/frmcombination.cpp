@@ -157,7 +157,9 @@ void frmCombination::buildDesign() {
     // A border 8 pixels wide centred on the button's edge: half of it shows
     // around the button.
     auto* shape = named(new QFrame(Picture1), QString("Shape1_%1").arg(i));
-    shape->setStyleSheet("QFrame { border: 8px solid #FF8000; background: transparent; }");
+    shape->setFrameStyle(QFrame::Box | QFrame::Plain);
+    shape->setLineWidth(8);
+    setColour(shape, QPalette::WindowText, QColor(0xFF, 0x80, 0x00));
     shape->setGeometry(framed[i]->geometry().adjusted(-4, -4, 4, 4));
     shape->setAttribute(Qt::WA_TransparentForMouseEvents);
     shape->lower();
