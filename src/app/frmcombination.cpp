@@ -42,8 +42,7 @@ const QColor kGrey(0x80, 0x80, 0x80);
 const QColor kWhite(0xFF, 0xFF, 0xFF);
 const QColor kGreen(0x00, 0xC0, 0x00);
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QColor& text,
-                  const QFont& font) {
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QColor& text, const QFont& font) {
   auto* label = named(new QLabel(caption, parent), name);
   label->setFont(font);
   setColour(label, QPalette::WindowText, text);
@@ -247,7 +246,8 @@ void frmCombination::buildDesign() {
   placeTwips(txtResult2, 5640, 1320, 8175, 1935);
 
   for (int k = 0; k < 4; ++k) {
-    auto* king = makeLabel(client, QString("lblWord_%1").arg(k), ".", QColor(0xFF, 0xFF, 0x00), designFont(kTimes, 14.25));
+    auto* king =
+        makeLabel(client, QString("lblWord_%1").arg(k), ".", QColor(0xFF, 0xFF, 0x00), designFont(kTimes, 14.25));
     placeTwips(king, columnLeft[k], 3240, 1095, 375);
     lblWord[k] = king;
   }
@@ -369,8 +369,8 @@ void frmCombination::setTabOrder() {
     chain << cell;
   for (QLineEdit* header : txtFix)
     chain << header;
-  chain << txtResult2 << lstWords << txtMeaning << Picture1 << cmdAbout << cmdcalc << txtWord << chkInvert
-        << cmdClose << Picture2;
+  chain << txtResult2 << lstWords << txtMeaning << Picture1 << cmdAbout << cmdcalc << txtWord << chkInvert << cmdClose
+        << Picture2;
   for (qsizetype i = 0; i + 1 < chain.size(); ++i)
     QWidget::setTabOrder(chain[i], chain[i + 1]);
 }

@@ -55,8 +55,8 @@ void frmCombination::check() {
 const QString* frmCombination::outcomeTotal() {
   if (cachedTotalStale) {
     cachedTotalStale = false;
-    cachedTotalValid = platform::resumeNext(
-        [&] { cachedTotal = engine::outcomeTotal(txtChar->text(), txtlength->text()); });
+    cachedTotalValid =
+        platform::resumeNext([&] { cachedTotal = engine::outcomeTotal(txtChar->text(), txtlength->text()); });
   }
   return cachedTotalValid ? &cachedTotal : nullptr;
 }

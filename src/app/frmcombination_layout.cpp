@@ -41,9 +41,8 @@ void frmCombination::Form_Resize() {
   resumeNext([&] { setWidthTwips(txtWord, widthTwips(txtResults)); });
   resumeNext([&] { setWidthTwips(txtMeaning, widthTwips(txtResults)); });
   resumeNext([&] { setWidthTwips(txtMeanings, widthTwips(txtResults)); });
-  resumeNext([&] {
-    setHeightTwips(txtMeanings, twips(H() - top(txtMeanings) - heightTwips(Picture1) - kBottomGap));
-  });
+  resumeNext([&] { setHeightTwips(txtMeanings, twips(H() - top(txtMeanings) - heightTwips(Picture1) - kBottomGap)); });
   resumeNext([&] { setHeightTwips(lstWords, heightTwips(txtMeanings)); });
-  resumeNext([&] { setHeightTwips(txtMeaning, twips(double(heightTwips(txtMeanings)) - heightTwips(txtWord) - kWordGap)); });
+  resumeNext(
+      [&] { setHeightTwips(txtMeaning, twips(double(heightTwips(txtMeanings)) - heightTwips(txtWord) - kWordGap)); });
 }

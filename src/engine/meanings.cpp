@@ -17,7 +17,8 @@ std::optional<DictionaryEntry> findEntry(const QString& dictionaryPath, const QS
 }
 
 QString headingLine(const QString& heading, bool equalCodes) {
-  return QLatin1String("<b><i>") + heading + (equalCodes ? QLatin1String("</></b><br>") : QLatin1String("</i></b><br>"));
+  return QLatin1String("<b><i>") + heading +
+         (equalCodes ? QLatin1String("</></b><br>") : QLatin1String("</i></b><br>"));
 }
 
 QString meaningLine(const QString& meaning) { return meaning + QLatin1String("<br><br>"); }

@@ -8,9 +8,7 @@
 namespace platform {
 namespace {
 
-bool hasWildcard(QStringView text) {
-  return text.contains(QLatin1Char('*')) || text.contains(QLatin1Char('?'));
-}
+bool hasWildcard(QStringView text) { return text.contains(QLatin1Char('*')) || text.contains(QLatin1Char('?')); }
 
 bool kindAllowed(const QFileInfo& entry, int attributes) {
   const bool hidden = entry.fileName().startsWith(QLatin1Char('.'));
@@ -70,8 +68,8 @@ QString findFirstEntry(const QString& path, int attributes) {
     return entry.exists() && kindAllowed(entry, attributes) ? entry.fileName() : QString();
   }
 
-  const QFileInfoList entries = QDir(folder).entryInfoList(
-      QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+  const QFileInfoList entries =
+      QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
   for (const QFileInfo& entry : entries) {
     if (matchesWildcard(entry.fileName(), pattern) && kindAllowed(entry, attributes))
       return entry.fileName();

@@ -7,8 +7,8 @@ namespace platform {
 
 // Attribute mask bits: which kinds of entries count besides ordinary files.
 enum EntryAttribute : int {
-  AttrHidden = 2,     // on this platform: names that start with "."
-  AttrSystem = 4,     // this platform has no system files
+  AttrHidden = 2,  // on this platform: names that start with "."
+  AttrSystem = 4,  // this platform has no system files
   AttrDirectory = 16,
 };
 

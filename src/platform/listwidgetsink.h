@@ -8,11 +8,11 @@ class QListWidget;
 namespace platform {
 
 class ListWidgetSink : public util::ListSink {
- public:
+public:
   explicit ListWidgetSink(QListWidget* list) : m_list(list) {}
   void AddItem(const QString& item) override;
 
- private:
+private:
   QListWidget* m_list;
 };
 

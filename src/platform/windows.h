@@ -15,8 +15,7 @@ enum class Buttons { Ok, YesNo };
 enum class Answer { Ok, Yes, No };
 
 // A QMessageBox, modal, that blocks until closed.
-Answer messageBox(QWidget* parent, const QString& text, const QString& title, Icon icon,
-                  Buttons buttons = Buttons::Ok);
+Answer messageBox(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons = Buttons::Ok);
 
 // The message for a failure the user has to know about: its description,
 // titled "Error " and its number, with a critical icon and OK.

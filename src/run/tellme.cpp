@@ -38,8 +38,8 @@ QString bitReport(const QString& pairs, const engine::Grid& grid) {
 }
 
 QString listLine(int number, qint16 width, const QString& word1, const QString& word2) {
-  return util::PadNumber(number, width).remove(QLatin1Char(',')) + QLatin1String(": ") + word1 +
-         QLatin1String(" - ") + word2;
+  return util::PadNumber(number, width).remove(QLatin1Char(',')) + QLatin1String(": ") + word1 + QLatin1String(" - ") +
+         word2;
 }
 
 }  // namespace run

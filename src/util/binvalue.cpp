@@ -16,11 +16,14 @@ qint32 BinValue(const QString& text) {
   for (qsizetype i = 0; i < n; ++i) {
     const char16_t c = text[i].unicode();
     const int digit = c >= u'0' && c <= u'9' ? c - u'0' : 0;
-    if (digit == 0) continue;
+    if (digit == 0)
+      continue;
     const qsizetype place = n - 1 - i;
-    if (place >= 31) platform::raiseOverflow();
+    if (place >= 31)
+      platform::raiseOverflow();
     value += digit * (qint64{1} << place);
-    if (value > kMax) platform::raiseOverflow();
+    if (value > kMax)
+      platform::raiseOverflow();
   }
   return static_cast<qint32>(value);
 }

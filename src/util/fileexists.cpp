@@ -8,7 +8,8 @@
 namespace util {
 
 bool FileExists(const QString& PathName, int Attributes) {
-  if (PathName.isEmpty()) return false;
+  if (PathName.isEmpty())
+    return false;
   // A missing folder, a malformed path or a device that is not ready all
   // mean "not there" to the callers, who then simply do not read the file.
   try {
@@ -19,7 +20,8 @@ bool FileExists(const QString& PathName, int Attributes) {
 }
 
 bool FileExists(const QString& PathName, const QString& Attributes) {
-  if (PathName.isEmpty()) return false;
+  if (PathName.isEmpty())
+    return false;
   try {
     return FileExists(PathName, toLong(Attributes));
   } catch (const std::exception&) {

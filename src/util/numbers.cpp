@@ -30,8 +30,10 @@ int digitValue(char16_t c, int base) {
 }
 
 int baseOfPrefix(char16_t c) {
-  if (c == u'H' || c == u'h') return 16;
-  if (c == u'O' || c == u'o') return 8;
+  if (c == u'H' || c == u'h')
+    return 16;
+  if (c == u'O' || c == u'o')
+    return 8;
   return 0;
 }
 
@@ -42,9 +44,10 @@ enum class Outcome { Ok, NotANumber, Overflow };
 // value. The exponent is clamped so that a thousand-digit exponent cannot
 // overflow the sum; any clamped value is far out of a double's range anyway.
 class DecimalBuilder {
- public:
+public:
   void integerDigit(char16_t c) {
-    if (m_digits.empty() && c == u'0') return;
+    if (m_digits.empty() && c == u'0')
+      return;
     m_digits.push_back(static_cast<char>(c));
     ++m_scale;
   }
@@ -55,18 +58,22 @@ class DecimalBuilder {
       m_digits.push_back(static_cast<char>(c));
   }
   void exponentDigit(char16_t c) {
-    if (m_exponent < kExponentCap) m_exponent = m_exponent * 10 + (c - u'0');
+    if (m_exponent < kExponentCap)
+      m_exponent = m_exponent * 10 + (c - u'0');
   }
   void negativeExponent() { m_exponentSign = -1; }
 
   Outcome value(bool negative, double& out) const {
     out = 0.0;
-    if (m_digits.empty()) return Outcome::Ok;
+    if (m_digits.empty())
+      return Outcome::Ok;
     const long long scale = m_scale + m_exponentSign * m_exponent;
     // 0.1E+310 is already beyond a double; 0.9E-400 is far below its
     // smallest denormal and reads as 0, as the classic runtime does.
-    if (scale > 309) return Outcome::Overflow;
-    if (scale < -400) return Outcome::Ok;
+    if (scale > 309)
+      return Outcome::Overflow;
+    if (scale < -400)
+      return Outcome::Ok;
     std::string text = "0.";
     text += m_digits;
     text += 'e';
@@ -74,18 +81,21 @@ class DecimalBuilder {
     double v = 0.0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
     if (ec == std::errc::result_out_of_range) {
-      if (scale > 0) return Outcome::Overflow;
+      if (scale > 0)
+        return Outcome::Overflow;
       v = 0.0;
     } else if (ec != std::errc() || end != text.data() + text.size()) {
       return Outcome::NotANumber;
     }
-    if (std::isinf(v)) return Outcome::Overflow;
+    if (std::isinf(v))
+      return Outcome::Overflow;
     out = negative ? -v : v;
-    if (out == 0.0) out = 0.0;  // no "-0" downstream
+    if (out == 0.0)
+      out = 0.0;  // no "-0" downstream
     return Outcome::Ok;
   }
 
- private:
+private:
   static constexpr long long kExponentCap = 100'000'000;
   std::string m_digits;
   long long m_scale = 0;
@@ -114,15 +124,16 @@ void addPrefixedDigit(std::uint64_t& magnitude, int base, int digit) {
 
 // Reads characters while skipping blanks, the way Val does.
 class BlankSkipper {
- public:
+public:
   explicit BlankSkipper(QStringView text) : m_text(text) {}
   char16_t peek() {
-    while (m_pos < m_text.size() && isBlank(m_text[m_pos].unicode())) ++m_pos;
+    while (m_pos < m_text.size() && isBlank(m_text[m_pos].unicode()))
+      ++m_pos;
     return m_pos < m_text.size() ? m_text[m_pos].unicode() : u'\0';
   }
   void take() { ++m_pos; }
 
- private:
+private:
   QStringView m_text;
   qsizetype m_pos = 0;
 };
@@ -133,10 +144,12 @@ Outcome leadingNumber(QStringView text, double& out) {
   if (in.peek() == u'&') {
     in.take();
     const int base = baseOfPrefix(in.peek());
-    if (base == 0) return Outcome::Ok;
+    if (base == 0)
+      return Outcome::Ok;
     in.take();
     std::uint64_t magnitude = 0;
-    for (int d; (d = digitValue(in.peek(), base)) >= 0; in.take()) addPrefixedDigit(magnitude, base, d);
+    for (int d; (d = digitValue(in.peek(), base)) >= 0; in.take())
+      addPrefixedDigit(magnitude, base, d);
     return prefixedValue(magnitude, out);
   }
 
@@ -161,10 +174,12 @@ Outcome leadingNumber(QStringView text, double& out) {
   if (anyDigit && isExponentMark(in.peek())) {
     in.take();
     if (in.peek() == u'+' || in.peek() == u'-') {
-      if (in.peek() == u'-') number.negativeExponent();
+      if (in.peek() == u'-')
+        number.negativeExponent();
       in.take();
     }
-    for (; isDigit(in.peek()); in.take()) number.exponentDigit(in.peek());
+    for (; isDigit(in.peek()); in.take())
+      number.exponentDigit(in.peek());
   }
   return number.value(negative, out);
 }
@@ -174,32 +189,39 @@ Outcome leadingNumber(QStringView text, double& out) {
 Outcome wholeNumber(QStringView text, double& out) {
   out = 0.0;
   qsizetype begin = 0, end = text.size();
-  while (begin < end && isBlank(text[begin].unicode())) ++begin;
-  while (end > begin && isBlank(text[end - 1].unicode())) --end;
+  while (begin < end && isBlank(text[begin].unicode()))
+    ++begin;
+  while (end > begin && isBlank(text[end - 1].unicode()))
+    --end;
   const QStringView t = text.sliced(begin, end - begin);
-  if (t.isEmpty()) return Outcome::NotANumber;
+  if (t.isEmpty())
+    return Outcome::NotANumber;
   qsizetype i = 0;
   auto at = [&t](qsizetype k) { return k < t.size() ? t[k].unicode() : u'\0'; };
 
   if (at(0) == u'&') {
     const int base = baseOfPrefix(at(1));
-    if (base == 0 || t.size() < 3) return Outcome::NotANumber;
+    if (base == 0 || t.size() < 3)
+      return Outcome::NotANumber;
     std::uint64_t magnitude = 0;
     for (i = 2; i < t.size(); ++i) {
       const int d = digitValue(t[i].unicode(), base);
-      if (d < 0) return Outcome::NotANumber;
+      if (d < 0)
+        return Outcome::NotANumber;
       addPrefixedDigit(magnitude, base, d);
     }
     return prefixedValue(magnitude, out);
   }
 
   bool negative = false;
-  if (at(i) == u'+' || at(i) == u'-') negative = at(i++) == u'-';
+  if (at(i) == u'+' || at(i) == u'-')
+    negative = at(i++) == u'-';
   DecimalBuilder number;
   bool anyDigit = false;
   if (isDigit(at(i))) {
     for (; isDigit(at(i)) || at(i) == u','; ++i) {
-      if (at(i) != u',') number.integerDigit(at(i));
+      if (at(i) != u',')
+        number.integerDigit(at(i));
     }
     anyDigit = true;
   }
@@ -209,17 +231,22 @@ Outcome wholeNumber(QStringView text, double& out) {
       anyDigit = true;
     }
   }
-  if (!anyDigit) return Outcome::NotANumber;
+  if (!anyDigit)
+    return Outcome::NotANumber;
   if (isExponentMark(at(i))) {
     ++i;
     if (at(i) == u'+' || at(i) == u'-') {
-      if (at(i) == u'-') number.negativeExponent();
+      if (at(i) == u'-')
+        number.negativeExponent();
       ++i;
     }
-    if (!isDigit(at(i))) return Outcome::NotANumber;
-    for (; isDigit(at(i)); ++i) number.exponentDigit(at(i));
+    if (!isDigit(at(i)))
+      return Outcome::NotANumber;
+    for (; isDigit(at(i)); ++i)
+      number.exponentDigit(at(i));
   }
-  if (i != t.size()) return Outcome::NotANumber;
+  if (i != t.size())
+    return Outcome::NotANumber;
   return number.value(negative, out);
 }
 
@@ -228,7 +255,8 @@ Outcome wholeNumber(QStringView text, double& out) {
 double roundHalfEven(double value) {
   const double low = std::floor(value);
   const double diff = value - low;
-  if (diff > 0.5 || (diff == 0.5 && std::fmod(low, 2.0) != 0.0)) return low + 1.0;
+  if (diff > 0.5 || (diff == 0.5 && std::fmod(low, 2.0) != 0.0))
+    return low + 1.0;
   return low;
 }
 
@@ -236,7 +264,8 @@ template <typename Int>
 Int toWhole(double value) {
   const double r = roundHalfEven(value);
   // NaN fails both comparisons and lands here too.
-  if (!(r >= std::numeric_limits<Int>::min() && r <= std::numeric_limits<Int>::max())) platform::raiseOverflow();
+  if (!(r >= std::numeric_limits<Int>::min() && r <= std::numeric_limits<Int>::max()))
+    platform::raiseOverflow();
   return static_cast<Int>(r);
 }
 
@@ -244,7 +273,8 @@ Int toWhole(double value) {
 
 double Val(QStringView text) {
   double v;
-  if (leadingNumber(text, v) == Outcome::Overflow) platform::raiseOverflow();
+  if (leadingNumber(text, v) == Outcome::Overflow)
+    platform::raiseOverflow();
   return v;
 }
 
@@ -275,20 +305,25 @@ qint32 toLong(QStringView text) { return toLong(numberFromText(text)); }
 
 qint32 addChecked(qint32 a, qint32 b) {
   qint32 sum;
-  if (__builtin_add_overflow(a, b, &sum)) platform::raiseOverflow();
+  if (__builtin_add_overflow(a, b, &sum))
+    platform::raiseOverflow();
   return sum;
 }
 
 double power(double base, double exponent) {
   const double r = std::pow(base, exponent);
-  if (std::isnan(r)) platform::raiseInvalidCall();
-  if (std::isinf(r)) platform::raiseOverflow();
+  if (std::isnan(r))
+    platform::raiseInvalidCall();
+  if (std::isinf(r))
+    platform::raiseOverflow();
   return r;
 }
 
 QString formatGeneral(double value) {
-  if (!std::isfinite(value)) platform::raiseOverflow();
-  if (value == 0.0) return QStringLiteral("0");
+  if (!std::isfinite(value))
+    platform::raiseOverflow();
+  if (value == 0.0)
+    return QStringLiteral("0");
 
   // Fifteen significant digits, rounded once, then laid out by hand: the C
   // library would follow the process locale's decimal separator.
@@ -299,7 +334,8 @@ QString formatGeneral(double value) {
   std::string digits;
   digits += sci[0];
   digits += sci.substr(2, e - 2);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  while (digits.size() > 1 && digits.back() == '0')
+    digits.pop_back();
   int exponent = 0;
   std::from_chars(sci.data() + e + (sci[e + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
 
@@ -312,7 +348,8 @@ QString formatGeneral(double value) {
     }
     out += exponent < 0 ? "E-" : "E+";
     const int magnitude = std::abs(exponent);
-    if (magnitude < 10) out += '0';
+    if (magnitude < 10)
+      out += '0';
     out += std::to_string(magnitude);
   } else if (exponent >= 0) {
     const std::size_t whole = static_cast<std::size_t>(exponent) + 1;

@@ -15,7 +15,8 @@ namespace {
 // followed by zeros are all there is to write.
 QString formatThousands(double value) {
   const double whole = std::round(value);
-  if (whole == 0.0) return QStringLiteral("0");
+  if (whole == 0.0)
+    return QStringLiteral("0");
   char buf[40];
   const auto res = std::to_chars(buf, buf + sizeof buf, std::abs(whole), std::chars_format::scientific, 14);
   const std::string_view sci(buf, res.ptr - buf);
@@ -28,9 +29,11 @@ QString formatThousands(double value) {
 
   QString out;
   out.reserve(static_cast<qsizetype>(digits.size() + digits.size() / 3 + 1));
-  if (whole < 0) out += QLatin1Char('-');
+  if (whole < 0)
+    out += QLatin1Char('-');
   for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += QLatin1Char(',');
+    if (i > 0 && (digits.size() - i) % 3 == 0)
+      out += QLatin1Char(',');
     out += QLatin1Char(digits[i]);
   }
   return out;
@@ -39,9 +42,11 @@ QString formatThousands(double value) {
 }  // namespace
 
 QString PadNumber(double value, qint16 width) {
-  if (width < 0) platform::raiseInvalidCall();
+  if (width < 0)
+    platform::raiseInvalidCall();
   const QString formatted = formatThousands(Val(formatGeneral(value)));
-  if (formatted.size() >= width) return formatted.right(width);
+  if (formatted.size() >= width)
+    return formatted.right(width);
   return QString(width - formatted.size(), QLatin1Char(' ')) + formatted;
 }
 

@@ -59,22 +59,26 @@ std::function<float()>& clockOverride() {
 }  // namespace
 
 QChar digitForDraw(double r) {
-  if (!(r >= 0.0 && r < 1.0)) platform::raiseInvalidCall();
+  if (!(r >= 0.0 && r < 1.0))
+    platform::raiseInvalidCall();
   // Ties go to the even position: 0.5 lands on 18.5 and picks 18. Positions
   // 1 and 36 are reached from half an interval each.
   const double x = r * 35.0 + 1.0;
   double k = std::floor(x);
   const double diff = x - k;
-  if (diff > 0.5 || (diff == 0.5 && std::fmod(k, 2.0) != 0.0)) k += 1.0;
+  if (diff > 0.5 || (diff == 0.5 && std::fmod(k, 2.0) != 0.0))
+    k += 1.0;
   return QChar(kPool[static_cast<int>(k) - 1]);
 }
 
 QString RandomDigits(qint16 count) {
-  if (count < 1) return {};
+  if (count < 1)
+    return {};
   rng::randomize(rng::timer());
   QString result;
   result.reserve(count);
-  for (qint16 i = 0; i < count; ++i) result += digitForDraw(rng::next());
+  for (qint16 i = 0; i < count; ++i)
+    result += digitForDraw(rng::next());
   return result;
 }
 
@@ -92,14 +96,16 @@ void randomize(double x) {
   quint64 bits;
   std::memcpy(&bits, &x, sizeof bits);
   Generator& g = generator();
-  for (quint64& word : g.s) word ^= splitmix64(bits);
+  for (quint64& word : g.s)
+    word ^= splitmix64(bits);
   if (g.s == State{})  // the one state xoshiro cannot leave
     g.s = initialState();
   g.step();
 }
 
 float timer() {
-  if (clockOverride()) return clockOverride()();
+  if (clockOverride())
+    return clockOverride()();
   return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
 }
 

@@ -20,8 +20,10 @@ bool onlySpaces(const QString& text) {
 // stable sort with the same test gives what the exchange passes give.
 void sortFields(QStringList& fields, qsizetype count, qint32 sortMode) {
   // The passes count fields in 16 bits.
-  if (count > std::numeric_limits<qint16>::max()) platform::raiseOverflow();
-  if (sortMode < 1 || sortMode > 4 || count < 2) return;
+  if (count > std::numeric_limits<qint16>::max())
+    platform::raiseOverflow();
+  if (sortMode < 1 || sortMode > 4 || count < 2)
+    return;
   const auto first = fields.begin() + 1;
   const auto last = first + count;
   if (sortMode == 1) {
@@ -33,13 +35,15 @@ void sortFields(QStringList& fields, qsizetype count, qint32 sortMode) {
     // leading number is out of range fails the whole sort either way.
     std::vector<std::pair<double, QString>> keyed;
     keyed.reserve(static_cast<std::size_t>(count));
-    for (auto it = first; it != last; ++it) keyed.emplace_back(Val(*it), std::move(*it));
+    for (auto it = first; it != last; ++it)
+      keyed.emplace_back(Val(*it), std::move(*it));
     if (sortMode == 2)
       std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     else
       std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
     auto it = first;
-    for (auto& entry : keyed) *it++ = std::move(entry.second);
+    for (auto& entry : keyed)
+      *it++ = std::move(entry.second);
   }
 }
 
@@ -50,15 +54,18 @@ qint32 CountFields(const QString& text, const QString& separator) {
   if (separator.isEmpty()) {
     count = text.size();
   } else {
-    for (qsizetype at = text.indexOf(separator); at >= 0; at = text.indexOf(separator, at + 1)) ++count;
+    for (qsizetype at = text.indexOf(separator); at >= 0; at = text.indexOf(separator, at + 1))
+      ++count;
   }
-  if (count > std::numeric_limits<qint32>::max()) platform::raiseOverflow();
+  if (count > std::numeric_limits<qint32>::max())
+    platform::raiseOverflow();
   return static_cast<qint32>(count);
 }
 
 QStringList SplitFields(const QString& text, QString delimiters, ListSink* list, bool stripQuotes, qint32 maxFields,
                         qint32 sortMode) {
-  if (onlySpaces(delimiters)) delimiters = QStringLiteral("{}");
+  if (onlySpaces(delimiters))
+    delimiters = QStringLiteral("{}");
 
   QString opening, closing, working;
   if (delimiters.size() == 1) {
@@ -75,7 +82,8 @@ QStringList SplitFields(const QString& text, QString delimiters, ListSink* list,
   // Sized from the openings before the scan, so quotes and the field limit
   // leave empty elements at the end.
   const qint32 size = CountFields(working, opening);
-  if (size < 1) platform::raiseSubscriptOutOfRange();
+  if (size < 1)
+    platform::raiseSubscriptOutOfRange();
   QStringList result(size);
 
   qsizetype count = 0;
@@ -86,7 +94,8 @@ QStringList SplitFields(const QString& text, QString delimiters, ListSink* list,
 
   auto addField = [&](const QString& field) {
     result[++count] = field;
-    if (list && !field.isEmpty()) list->AddItem(field);
+    if (list && !field.isEmpty())
+      list->AddItem(field);
   };
 
   for (qsizetype p = 0; p < working.size(); ++p) {
@@ -102,9 +111,11 @@ QStringList SplitFields(const QString& text, QString delimiters, ListSink* list,
       QString field = working.mid(start, length);
       if (!closing.isEmpty()) {
         const qsizetype cut = field.indexOf(closing);
-        if (cut >= 0) field.truncate(cut);
+        if (cut >= 0)
+          field.truncate(cut);
       }
-      if (stripQuotes) field.remove(kQuote);
+      if (stripQuotes)
+        field.remove(kQuote);
       addField(field);
       start = p + 1;
 
@@ -123,7 +134,8 @@ QStringList SplitFields(const QString& text, QString delimiters, ListSink* list,
   }
 
   result[0] = QString::number(count);
-  if (sortMode > 0) sortFields(result, count, sortMode);
+  if (sortMode > 0)
+    sortFields(result, count, sortMode);
   return result;
 }
 

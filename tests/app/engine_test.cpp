@@ -112,7 +112,7 @@ TEST_F(Enumeration, CheckEnablesTellMeOnlyForSymbolsAndAPositiveNumber) {
   };
   auto* tellMe = window.findChild<QPushButton*>("cmdcalc");
   for (const Case& c : cases) {
-    texts("x", "1");  // enabled
+    texts("x", "1");             // enabled
     texts(c.symbols, c.length);  // the change handlers call check
     EXPECT_EQ(tellMe->isEnabled(), c.enabled) << c.symbols.toStdString() << " / " << c.length.toStdString();
   }

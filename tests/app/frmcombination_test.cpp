@@ -205,7 +205,8 @@ TEST_F(MainWindow, QuestionTextIsSelectedWheneverTheBoxGetsTheFocus) {
   const Way ways[] = {
       {"click on the question box", [&] { QTest::mouseClick(question(), Qt::LeftButton, {}, QPoint(20, 10)); }},
       {"tab back into it", [&] { QTest::keyClick(symbols, Qt::Key_Backtab); }},
-      {"click on the hint", [&] {
+      {"click on the hint",
+       [&] {
          hint()->show();  // the hint lies over the box even when it should hide
          QTest::mouseClick(hint(), Qt::LeftButton);
        }},

@@ -58,9 +58,7 @@ protected:
   }
   static QByteArray entry(const QString& c1, const QString& c2) {
     const QString end = c1 == c2 ? "</></b><br>" : "</i></b><br>";
-    return QString("<b><i>%1 - %2%3\r\nm%4-%5<br><br>\r\n")
-        .arg(wordOf(c1), wordOf(c2), end, c1, c2)
-        .toLatin1();
+    return QString("<b><i>%1 - %2%3\r\nm%4-%5<br><br>\r\n").arg(wordOf(c1), wordOf(c2), end, c1, c2).toLatin1();
   }
 
   AppDir dir;
@@ -233,7 +231,8 @@ TEST_F(Meanings, ViewShowsTheNewPageWithItsCharacters) {
   dictionary.replace(QString("m%1-%2").arg(kD, kA).toLatin1(), "Caf\xe9 \x96 d\xe9j\xe0 vu");
   dir.write("dictionary.wdb", dictionary);
   window.ShowMeanings(1);
-  EXPECT_TRUE(view()->toPlainText().contains(QString::fromUtf8("Café – déjà vu"))) << view()->toPlainText().toStdString();
+  EXPECT_TRUE(view()->toPlainText().contains(QString::fromUtf8("Café – déjà vu")))
+      << view()->toPlainText().toStdString();
   dir.write("dictionary.wdb", dictionaryFile());
   window.ShowMeanings(1);  // the same page again, with new content
   EXPECT_TRUE(view()->toPlainText().contains("m" + kD + "-" + kA));

@@ -76,14 +76,15 @@ TEST(Outcome, TotalIsTheTrimmedSymbolCountToTheLength) {
   const Case cases[] = {
       {"AB", "2", "4"},
       {"ABraCaDabra", "2", "121"},
-      {" AB ", "1", "2"},          // only the spaces around count out
+      {" AB ", "1", "2"},  // only the spaces around count out
       {"AB", "2.5", "5.65685424949238"},
-      {"AB", "3x", "8"},           // the leading number of the length
-      {"AB", "abc", "1"},          // no number reads as 0
+      {"AB", "3x", "8"},   // the leading number of the length
+      {"AB", "abc", "1"},  // no number reads as 0
       {"ABCDEFGHIJ", "15", "1E+15"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(engine::outcomeTotal(c.symbols, c.length), c.expected) << c.symbols.toStdString() << "^" << c.length.toStdString();
+    EXPECT_EQ(engine::outcomeTotal(c.symbols, c.length), c.expected)
+        << c.symbols.toStdString() << "^" << c.length.toStdString();
   EXPECT_EQ(engine::outcomeText(4, "4"), "4 of 4 combinations");
   EXPECT_THROW(engine::outcomeTotal("ABCDEFGHIJK", "400"), std::exception);
 }

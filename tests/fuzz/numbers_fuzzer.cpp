@@ -28,7 +28,8 @@ void checkGeneralForm(double value) {
   }
   FUZZ_CHECK(error == 0);
   FUZZ_CHECK(!text.isEmpty() && text.size() <= 22);
-  if (std::abs(value) > kReadableMax) return;
+  if (std::abs(value) > kReadableMax)
+    return;
   FUZZ_CHECK(IsNumeric(text));
   const double back = numberFromText(text);
   // Half a unit of the 15th digit, plus the rounding of the text to a double.
@@ -78,7 +79,8 @@ void checkText(const QString& text, int width) {
     FUZZ_CHECK(whole == leading);
   }
 
-  if (valError == 0) checkNumber(leading, width);
+  if (valError == 0)
+    checkNumber(leading, width);
 
   qint32 code = 0;
   const int binError = errorOf([&] { code = BinValue(text); });

@@ -15,13 +15,14 @@ using lotwise::fuzz::errorOf;
 using namespace util;
 
 class RecordingSink : public ListSink {
- public:
+public:
   void AddItem(const QString& item) override { items.append(item); }
   QStringList items;
 };
 
 qint32 naiveCount(const QString& text, const QString& separator) {
-  if (separator.isEmpty()) return static_cast<qint32>(text.size());
+  if (separator.isEmpty())
+    return static_cast<qint32>(text.size());
   qint32 n = 0;
   for (qsizetype p = 0; p + separator.size() <= text.size(); ++p)
     n += QStringView(text).sliced(p, separator.size()) == separator;
@@ -48,7 +49,8 @@ bool inOrder(const QString& a, const QString& b, qint32 sortMode) {
 // list bit 3, sort mode from the high bits), field limit byte, the
 // delimiter characters, then the text. Bytes are Latin-1 characters.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 2) return 0;
+  if (size < 2)
+    return 0;
   const int options = data[0];
   const qint32 maxFields = static_cast<int8_t>(data[1]) % 12;
   const auto delimiterLength = std::min<size_t>(options & 3, size - 2);
@@ -83,10 +85,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bool ok = false;
   const int count = result[0].toInt(&ok);
   FUZZ_CHECK(ok && count >= 0 && count < result.size());
-  for (qsizetype i = count + 1; i < result.size(); ++i) FUZZ_CHECK(result[i].isEmpty());
+  for (qsizetype i = count + 1; i < result.size(); ++i)
+    FUZZ_CHECK(result[i].isEmpty());
   const QStringList fields = result.mid(1, count);
 
-  if (noOpening) FUZZ_CHECK(count == 0 && result.size() == text.size());
+  if (noOpening)
+    FUZZ_CHECK(count == 0 && result.size() == text.size());
 
   // One character, no quotes, no limit: exactly the runs between separators.
   if (delimiters.size() == 1 && !blank && !stripQuotes && maxFields < 2 && sortMode <= 0) {
@@ -97,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (withList) {
     QStringList nonEmpty;
     for (const QString& f : fields) {
-      if (!f.isEmpty()) nonEmpty.append(f);
+      if (!f.isEmpty())
+        nonEmpty.append(f);
     }
     QStringList items = sink.items;
     if (sortMode > 0) {  // the list keeps the order of appearance
@@ -107,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(items == nonEmpty);
   }
 
-  for (qsizetype i = 0; i + 1 < fields.size(); ++i) FUZZ_CHECK(inOrder(fields[i], fields[i + 1], sortMode));
+  for (qsizetype i = 0; i + 1 < fields.size(); ++i)
+    FUZZ_CHECK(inOrder(fields[i], fields[i + 1], sortMode));
   return 0;
 }

@@ -34,11 +34,13 @@ QStringList missingColours(const QImage& image, const QList<QRgb>& wanted) {
   const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
   for (int y = 0; y < rgb.height(); ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-    for (int x = 0; x < rgb.width(); ++x) seen.insert(line[x] | 0xff000000u);
+    for (int x = 0; x < rgb.width(); ++x)
+      seen.insert(line[x] | 0xff000000u);
   }
   QStringList missing;
   for (QRgb colour : wanted)
-    if (!seen.contains(colour)) missing << QColor(colour).name();
+    if (!seen.contains(colour))
+      missing << QColor(colour).name();
   return missing;
 }
 
@@ -58,21 +60,25 @@ int main(int argc, char* argv[]) {
       timeoutMs = args[++i].toInt();
     } else if (arg.startsWith('#')) {
       const QColor colour = QColor::fromString(arg);
-      if (!colour.isValid()) return fail("not a colour: " + arg);
+      if (!colour.isValid())
+        return fail("not a colour: " + arg);
       wanted << (colour.rgb() | 0xff000000u);
     } else {
       positional << arg;
     }
   }
-  if (positional.size() != 2) return fail("usage: grabwindow <window-id> <out.png> [--timeout-ms N] [#RRGGBB ...]");
+  if (positional.size() != 2)
+    return fail("usage: grabwindow <window-id> <out.png> [--timeout-ms N] [#RRGGBB ...]");
 
   bool ok = false;
   const WId window = positional[0].toULongLong(&ok, 0);
-  if (!ok || window == 0) return fail("not a window id: " + positional[0]);
+  if (!ok || window == 0)
+    return fail("not a window id: " + positional[0]);
   const QString outFile = positional[1];
 
   QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return fail("no screen (is DISPLAY set?)");
+  if (!screen)
+    return fail("no screen (is DISPLAY set?)");
 
   QElapsedTimer clock;
   clock.start();
@@ -82,14 +88,18 @@ int main(int argc, char* argv[]) {
     image = screen->grabWindow(window).toImage();
     if (!image.isNull()) {
       missing = missingColours(image, wanted);
-      if (missing.isEmpty()) break;
+      if (missing.isEmpty())
+        break;
     }
-    if (clock.elapsed() > timeoutMs) break;
+    if (clock.elapsed() > timeoutMs)
+      break;
     QThread::msleep(100);
   }
 
-  if (image.isNull()) return fail(QString("could not grab window %1").arg(positional[0]));
-  if (!image.save(outFile, "PNG")) return fail("could not write " + outFile);
+  if (image.isNull())
+    return fail(QString("could not grab window %1").arg(positional[0]));
+  if (!image.save(outFile, "PNG"))
+    return fail("could not write " + outFile);
   if (!missing.isEmpty())
     return fail(QString("after %1 ms the window still lacks the colours %2 (picture saved as %3)")
                     .arg(timeoutMs)

@@ -26,7 +26,8 @@ TEST(BinValue, ReadsCodesPlaceByPlace) {
       {"31 ones are the largest 32-bit value", QString(31, '1'), 2147483647},
       {"zeros far to the left add nothing", QString(2000, '0') + "1", 1},
   };
-  for (const Case& c : cases) EXPECT_EQ(BinValue(c.text), c.expected) << c.what;
+  for (const Case& c : cases)
+    EXPECT_EQ(BinValue(c.text), c.expected) << c.what;
 }
 
 TEST(BinValue, OverflowAbove2147483647) {

@@ -10,7 +10,7 @@ namespace {
 using util::FileExists;
 
 class FileExistsTest : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
     for (const char* name : {"words.wdb", ".hidden"}) {
@@ -44,7 +44,8 @@ TEST_F(FileExistsTest, AnswersByKindAndMask) {
       {"wildcard in the folder part", path("s*/words.wdb"), 16, false},
       {"empty path", "", 2, false},
   };
-  for (const Case& c : cases) EXPECT_EQ(FileExists(c.path, c.mask), c.expected) << c.what;
+  for (const Case& c : cases)
+    EXPECT_EQ(FileExists(c.path, c.mask), c.expected) << c.what;
   EXPECT_TRUE(FileExists(path("words.wdb")));  // the callers' form: mask left out
 }
 

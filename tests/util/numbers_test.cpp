@@ -56,7 +56,8 @@ TEST(Val, ReadsTheLeadingNumber) {
       {"below the smallest double reads as 0", "1e-999", 0},
       {"largest double", "1.7976931348623157e308", std::numeric_limits<double>::max()},
   };
-  for (const Case& c : cases) EXPECT_EQ(Val(c.text), c.expected) << c.what;
+  for (const Case& c : cases)
+    EXPECT_EQ(Val(c.text), c.expected) << c.what;
 }
 
 TEST(Val, RaisesAnOverflowBeyondADouble) {
@@ -105,7 +106,8 @@ TEST(IsNumeric, WholeTextIsOneNumber) {
       {"beyond a double", "1e999", false},
       {"beyond 32 bits", "&H100000000", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(IsNumeric(c.text), c.expected) << c.what;
+  for (const Case& c : cases)
+    EXPECT_EQ(IsNumeric(c.text), c.expected) << c.what;
 }
 
 TEST(NumberFromText, ReadsNumericTextAndRefusesTheRest) {
@@ -209,7 +211,8 @@ TEST(FormatGeneral, WritesFifteenSignificantDigits) {
       {"smallest denormal", 5e-324, "4.94065645841247E-324"},
       {"largest double", std::numeric_limits<double>::max(), "1.79769313486232E+308"},
   };
-  for (const Case& c : cases) EXPECT_EQ(formatGeneral(c.value), QString(c.expected)) << c.what;
+  for (const Case& c : cases)
+    EXPECT_EQ(formatGeneral(c.value), QString(c.expected)) << c.what;
   EXPECT_EQ(errorOf([] { formatGeneral(kInf); }), platform::Overflow);
   EXPECT_EQ(errorOf([] { formatGeneral(kNaN); }), platform::Overflow);
 }
@@ -224,7 +227,8 @@ TEST(FormatGeneral, ReadsBackThroughValAndIsStable) {
     std::memcpy(&value, &raw, sizeof value);
     // The top sliver below the largest double prints as a 15-digit text
     // just above it, which no longer reads back (so it always was).
-    if (!std::isfinite(value) || std::abs(value) > 1.797693134862e308) continue;
+    if (!std::isfinite(value) || std::abs(value) > 1.797693134862e308)
+      continue;
     const QString text = formatGeneral(value);
     ASSERT_TRUE(IsNumeric(text)) << text.toStdString();
     const double back = Val(text);

@@ -35,7 +35,8 @@ TEST(PadNumber, GroupsRoundsAndAlignsRight) {
       {"beyond 15 digits come zeros", 123456789012345678e3, 27, "123,456,789,012,346,000,000"},
       {"1E+20", 1e20, 27, "100,000,000,000,000,000,000"},
   };
-  for (const Case& c : cases) EXPECT_EQ(PadNumber(c.value, c.width), QString(c.expected)) << c.what;
+  for (const Case& c : cases)
+    EXPECT_EQ(PadNumber(c.value, c.width), QString(c.expected)) << c.what;
 }
 
 TEST(PadNumber, WideFieldsAndHugeValues) {

@@ -13,7 +13,7 @@ using lotwise::test::errorOf;
 using namespace util;
 
 class RandomDigitsTest : public ::testing::Test {
- protected:
+protected:
   void TearDown() override { rng::setClock({}); }
 };
 
@@ -32,7 +32,8 @@ TEST(DigitForDraw, RoundsTiesToTheEvenPosition) {
       {"the top of the range is position 36, the extension", 0.999, '6'},
       {"largest draw", 1.0 - std::numeric_limits<double>::epsilon() / 2, '6'},
   };
-  for (const Case& c : cases) EXPECT_EQ(digitForDraw(c.r), QChar(c.expected)) << c.what;
+  for (const Case& c : cases)
+    EXPECT_EQ(digitForDraw(c.r), QChar(c.expected)) << c.what;
   for (double r : {-0.1, 1.0, std::numeric_limits<double>::quiet_NaN()})
     EXPECT_EQ(errorOf([r] { digitForDraw(r); }), platform::InvalidProcedureCall) << r;
 }

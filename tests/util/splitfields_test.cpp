@@ -11,14 +11,15 @@ using lotwise::test::errorOf;
 using namespace util;
 
 class RecordingSink : public ListSink {
- public:
+public:
   void AddItem(const QString& item) override { items.append(item); }
   QStringList items;
 };
 
 QStringList manyFields(int n) {
   QStringList fields;
-  for (int i = 0; i < n; ++i) fields.append(QString::number((i * 7919) % n));
+  for (int i = 0; i < n; ++i)
+    fields.append(QString::number((i * 7919) % n));
   return fields;
 }
 
@@ -106,7 +107,8 @@ TEST(SplitFields, SortingPastSixteenBitsOverflows) {
   const QStringList below = SplitFields(fields.mid(1).join(','), ",", nullptr, false, 0, 2);
   ASSERT_EQ(below.size(), 32768);
   EXPECT_EQ(below[0], QString("32767"));
-  for (qsizetype i = 1; i + 1 < below.size(); ++i) ASSERT_EQ(below[i].toInt() + 1, below[i + 1].toInt()) << i;
+  for (qsizetype i = 1; i + 1 < below.size(); ++i)
+    ASSERT_EQ(below[i].toInt() + 1, below[i + 1].toInt()) << i;
 }
 
 TEST(SplitFields, NumericSortFailsOnANumberBeyondADouble) {
