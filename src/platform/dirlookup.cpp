@@ -45,7 +45,8 @@ bool matchesWildcard(QStringView name, QStringView pattern) {
 }
 
 QString findFirstEntry(const QString& path, int attributes) {
-  if (path.contains(QChar(0)))
+  // An empty path names no entry at all, not the current folder.
+  if (path.isEmpty() || path.contains(QChar(0)))
     throw Error(BadFileName, QStringLiteral("Bad file name or number"));
 
   const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));

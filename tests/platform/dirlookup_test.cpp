@@ -57,6 +57,7 @@ TEST_F(DirLookup, MissingFolderOrMalformedPathIsAnError) {
   auto number = [](const QString& p) { return lotwise::test::errorOf([&] { findFirstEntry(p, 2); }); };
   EXPECT_EQ(number(path("nowhere/words.wdb")), platform::PathNotFound);
   EXPECT_EQ(number(path("s*/words.wdb")), platform::BadFileName);
+  EXPECT_EQ(number(""), platform::BadFileName);
   EXPECT_EQ(number(path(QString("wo") + QChar(0) + "rds")), platform::BadFileName);
 }
 
