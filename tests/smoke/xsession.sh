@@ -88,14 +88,16 @@ focus_on() {
   timeout 5 xdotool windowfocus --sync "$1" || fail "could not give the keyboard focus to window $1"
 }
 
+# start_xvfb [WIDTHxHEIGHTxDEPTH]: the screen is 1280x1024x24 unless given.
 start_xvfb() {
+  local screen=${1:-1280x1024x24}
   step "starting Xvfb"
   # -displayfd lets the server pick a free display itself, so tests running
   # side by side never race for the same number. -noreset: by default the
   # server resets when its last client leaves, and drops every connection
   # under way; a short-lived xdotool leaving just as the program connects
   # would then cost the program its display.
-  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -noreset -screen 0 "$screen" -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   wait_for 10 "X server" display_known
   export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
