@@ -1,13 +1,18 @@
-# Installing and packaging. The program keeps every file in its own folder
-# (it finds them beside its executable), so it is installed as one folder,
-# <prefix>/lib/lotwise, with a relative link to it in <prefix>/bin: the
-# folder can then move with its prefix, and a per-user prefix such as
-# ~/.local gives a folder the user can write into.
+# Installing and packaging. The program and its shipped data files are
+# installed as one folder, <prefix>/lib/lotwise, with a relative link to it in
+# <prefix>/bin, so that the folder can move with its prefix. The marker file
+# lotwise.installed in that folder tells the program that it is an installed
+# copy: it then keeps every file it writes in the user's data folder
+# ($XDG_DATA_HOME/lotwise) and only takes the shipped data files from its own
+# folder. A copied folder without the marker, like the build's bin/, keeps
+# everything beside the executable.
 
 set(LOTWISE_INSTALL_DIR lib/lotwise)
+set(lotwise_packaging ${PROJECT_SOURCE_DIR}/packaging)
 
 install(TARGETS lotwise RUNTIME DESTINATION ${LOTWISE_INSTALL_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/words.wdb ${PROJECT_SOURCE_DIR}/data/dictionary.wdb
+              ${lotwise_packaging}/lotwise.installed
         DESTINATION ${LOTWISE_INSTALL_DIR})
 
 # The link is made in the build tree and installed as a link (file(INSTALL)
@@ -23,6 +28,31 @@ foreach(size 16 32 48 256)
   install(FILES ${PROJECT_SOURCE_DIR}/src/app/icons/lotwise-${size}.png
           DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME lotwise.png)
 endforeach()
+install(FILES ${lotwise_packaging}/org.example.lotwise.metainfo.xml DESTINATION share/metainfo)
+
+# Debian wants the changelog and the manual page compressed with gzip -9n
+# (-n keeps name and time out of the header, so that the same text always
+# gives the same bytes). They are made with the program, so that building
+# only the lotwise target is enough for cmake --install.
+find_program(LOTWISE_GZIP gzip REQUIRED)
+set(lotwise_docs_dir ${PROJECT_BINARY_DIR}/packaging)
+configure_file(${lotwise_packaging}/lotwise.1.in ${lotwise_docs_dir}/lotwise.1 @ONLY)
+add_custom_command(
+  OUTPUT ${lotwise_docs_dir}/lotwise.1.gz
+  COMMAND ${LOTWISE_GZIP} -9nc ${lotwise_docs_dir}/lotwise.1 > ${lotwise_docs_dir}/lotwise.1.gz
+  DEPENDS ${lotwise_docs_dir}/lotwise.1
+  VERBATIM)
+add_custom_command(
+  OUTPUT ${lotwise_docs_dir}/changelog.gz
+  COMMAND ${LOTWISE_GZIP} -9nc ${lotwise_packaging}/changelog > ${lotwise_docs_dir}/changelog.gz
+  DEPENDS ${lotwise_packaging}/changelog
+  VERBATIM)
+add_custom_target(lotwise_docs DEPENDS ${lotwise_docs_dir}/lotwise.1.gz ${lotwise_docs_dir}/changelog.gz)
+add_dependencies(lotwise lotwise_docs)
+
+install(FILES ${lotwise_docs_dir}/lotwise.1.gz DESTINATION share/man/man1)
+install(FILES ${lotwise_packaging}/copyright ${lotwise_docs_dir}/changelog.gz DESTINATION share/doc/lotwise)
+install(FILES ${lotwise_packaging}/lintian-overrides DESTINATION share/lintian/overrides RENAME lotwise)
 
 # The Debian package: the same layout under /usr.
 set(CPACK_GENERATOR DEB)
@@ -36,17 +66,25 @@ set(CPACK_PACKAGE_DESCRIPTION "Lotwise draws a random 4 x 4 grid of bits, reads 
 word, lists eight word pairs made from the columns and shows the meaning of
 each pair from its dictionary.
 
-The program keeps its files in its own folder, /usr/lib/lotwise: installed
-from this package, it suits a shared read-only use. Install it under a folder
-of your own to keep the meanings page and your edits.")
+Each user gets a data folder of their own, ~/.local/share/lotwise, with
+copies of the word list and the dictionary that they may edit; the program
+writes nothing under /usr.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/lotwise")
-# dpkg-shlibdeps derives the Qt and C++ runtime packages from the executable.
+# dpkg-shlibdeps derives the Qt and C++ runtime packages from the executable
+# and adds them to these. Qt loads its platform plugins (xcb and the others)
+# at run time, so no library link names their package: without it no window
+# can open.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# A font that stands in for the design's Times New Roman and Courier New.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Wayland desktops without XWayland need Qt's Wayland plugin; the font stands
+# in for the design's Times New Roman and Courier New.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation")
+# Older versions could leave a scratch page behind in /usr/lib/lotwise.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${lotwise_packaging}/prerm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs the built tree into a temporary prefix, checks the layout (one
-# folder with the program and its data, a relative link in bin, the desktop
-# entry and the icons, nothing else), then starts the installed program
-# through its link on an X server of its own: the window comes up, F5 runs
-# Tell Me and the meanings page lands in the program's own folder, and
-# Ctrl+Q ends it with code 0.
+# folder with the program, its data and the marker that makes it an installed
+# copy, a relative link in bin, the desktop entry, icons, metainfo, manual
+# page and package documents, nothing else) and validates the desktop entry
+# and the metainfo. Then starts the installed program through its link on an
+# X server of its own, with HOME and XDG_DATA_HOME in scratch folders: the
+# window comes up, the data folder $XDG_DATA_HOME/lotwise holds copies of the
+# shipped data files, F5 writes the meanings page there, Ctrl+Q ends the
+# program with code 0, and nothing under the prefix has changed.
 #
 #   installed.sh <build-dir> <source-dir>
 set -euo pipefail
@@ -18,6 +21,9 @@ source_dir=$2
 
 # shellcheck source=../smoke/xsession.sh
 source "$(dirname "$0")/../smoke/xsession.sh"
+for tool in desktop-file-validate appstreamcli; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/lib/install-deps installs it)"
+done
 
 prefix="$work/prefix"
 step "cmake --install into $prefix"
@@ -30,12 +36,18 @@ step "layout of the installed tree"
 expected="bin/lotwise
 lib/lotwise/dictionary.wdb
 lib/lotwise/lotwise
+lib/lotwise/lotwise.installed
 lib/lotwise/words.wdb
 share/applications/lotwise.desktop
+share/doc/lotwise/changelog.gz
+share/doc/lotwise/copyright
 share/icons/hicolor/16x16/apps/lotwise.png
 share/icons/hicolor/256x256/apps/lotwise.png
 share/icons/hicolor/32x32/apps/lotwise.png
-share/icons/hicolor/48x48/apps/lotwise.png"
+share/icons/hicolor/48x48/apps/lotwise.png
+share/lintian/overrides/lotwise
+share/man/man1/lotwise.1.gz
+share/metainfo/org.example.lotwise.metainfo.xml"
 actual=$(cd "$prefix" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
 if [ "$actual" != "$expected" ]; then
   diff <(echo "$expected") <(echo "$actual") >&2 || true
@@ -52,29 +64,73 @@ for size in 16 32 48 256; do
   cmp -s "$source_dir/src/app/icons/lotwise-$size.png" "$prefix/share/icons/hicolor/${size}x$size/apps/lotwise.png" ||
     fail "the ${size}x$size icon is not lotwise-$size.png"
 done
+echo "   $(echo "$actual" | wc -l) files, link as it should be"
+
+step "desktop entry and metainfo validate"
 desktop="$prefix/share/applications/lotwise.desktop"
-command -v desktop-file-validate >/dev/null || fail "desktop-file-validate is not installed (scripts/lib/install-deps installs it)"
-desktop-file-validate "$desktop" || fail "the desktop entry does not validate"
+# desktop-file-validate exits with 0 on hints and warnings too: any line
+# of output is a finding.
+desktop-file-validate "$desktop" >"$work/desktop.log" 2>&1 || true
+if [ -s "$work/desktop.log" ]; then
+  cat "$work/desktop.log" >&2
+  fail "desktop-file-validate has findings on the desktop entry"
+fi
 for line in 'Type=Application' 'Name=Lotwise' 'Exec=lotwise' 'Icon=lotwise' 'Terminal=false'; do
   grep -qx "$line" "$desktop" || fail "the desktop entry lacks the line $line"
 done
 grep -q '^Comment=.' "$desktop" || fail "the desktop entry has no comment"
 grep -q '^Categories=.' "$desktop" || fail "the desktop entry has no categories"
-echo "   $(echo "$actual" | wc -l) files, link and desktop entry as they should be"
+metainfo="$prefix/share/metainfo/org.example.lotwise.metainfo.xml"
+# --strict fails on warnings as well as errors; --no-net leaves the
+# homepage and the screenshot's address unchecked.
+appstreamcli validate --strict --no-net "$metainfo" >"$work/appstream.log" 2>&1 || {
+  cat "$work/appstream.log" >&2
+  fail "appstreamcli validate rejects the metainfo"
+}
+if grep -E '^[EW]:' "$work/appstream.log" >&2; then
+  fail "appstreamcli validate has errors or warnings on the metainfo"
+fi
+grep -q '<launchable type="desktop-id">lotwise.desktop</launchable>' "$metainfo" ||
+  fail "the metainfo does not name the desktop entry lotwise.desktop"
+echo "   $(tail -n 1 "$work/appstream.log")"
 
-# Through the link: the program must find its folder behind it.
+# The program may write nothing under the prefix: a listing with sizes and
+# times, folders included, shows any file made, changed or removed.
+listing() { (cd "$prefix" && find . -printf '%p %y %s %T@\n' | LC_ALL=C sort); }
+listing >"$work/before.lst"
+
+export HOME="$work/home"
+export XDG_DATA_HOME="$work/data-home"
+mkdir "$HOME" "$XDG_DATA_HOME"
+data="$XDG_DATA_HOME/lotwise"
+
+# Through the link: the program must find its folder, and the marker in it,
+# behind it.
 start_xvfb
 start_program "$prefix/bin/lotwise"
-[ ! -e "$prefix/lib/lotwise/meanings_tmp.htm" ] || fail "a meanings page exists before the first run"
 
-step "F5 writes the meanings page into the program's folder"
+step "the data folder holds copies of the shipped data files"
+[ -d "$data" ] || fail "the installed program made no data folder $data"
+for file in words.wdb dictionary.wdb; do
+  cmp -s "$prefix/lib/lotwise/$file" "$data/$file" || fail "$data/$file is not a copy of the shipped $file"
+done
+[ ! -e "$data/meanings_tmp.htm" ] || fail "a meanings page exists before the first run"
+
+step "F5 writes the meanings page into the data folder"
 focus_on "$main"
 xdotool key --clearmodifiers F5
-page_there() { [ -s "$prefix/lib/lotwise/meanings_tmp.htm" ]; }
-wait_for 20 "meanings_tmp.htm in $prefix/lib/lotwise" page_there
-[ ! -e "$prefix/bin/meanings_tmp.htm" ] || fail "the page landed beside the link, not in the program's folder"
-echo "   $(head -n 1 "$prefix/lib/lotwise/meanings_tmp.htm" | tr -d '\r')"
+page_there() { [ -s "$data/meanings_tmp.htm" ]; }
+wait_for 20 "meanings_tmp.htm in $data" page_there
+echo "   $(head -n 1 "$data/meanings_tmp.htm" | tr -d '\r')"
 
 end_with_ctrl_q
 
-echo "PASS: installed layout checked; the installed program ran Tell Me, wrote its page into $prefix/lib/lotwise and ended with code 0"
+step "nothing written under the prefix or in \$HOME/.local/share"
+listing >"$work/after.lst"
+if ! diff "$work/before.lst" "$work/after.lst" >&2; then
+  fail "the program changed files under $prefix (lines with > are new, with < gone or changed)"
+fi
+[ ! -e "$HOME/.local/share/lotwise" ] || fail "the program used \$HOME/.local/share although XDG_DATA_HOME is set"
+
+echo "PASS: installed layout, desktop entry and metainfo checked; the installed program copied the data files" \
+  "into \$XDG_DATA_HOME/lotwise, wrote its page there after F5, ended with code 0 and left $prefix as it was"
