@@ -10,6 +10,7 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -92,6 +93,10 @@ private:
   QPushButton* cmdGoto = nullptr;
   QPushButton* cmdSaveDictionary = nullptr;
   QPushButton* cmdClose2 = nullptr;
+
+  // Set at opening for a file that was there but could not be read: its
+  // rows opened empty, so saving them over it would wipe it.
+  std::optional<platform::Error> wordsUnread, dictUnread;
 
   bool loaded = false;   // the files are in; cleared when the window closes
   bool closing = false;  // the closing questions are on screen

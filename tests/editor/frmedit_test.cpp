@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -429,6 +430,70 @@ TEST_F(Editor, AFailedSaveShowsTheErrorAndKeepsTheFlag) {
   EXPECT_EQ(boxes.seen[1].title.left(6), "Error ");
   EXPECT_EQ(boxes.seen[2].text, "Do you want to save changes to Dictionary?");
   EXPECT_FALSE(e.isVisible());
+}
+
+TEST_F(Editor, NeverSavesOverAFileItCouldNotRead) {
+  struct Case {
+    QString file;
+    QByteArray content;
+    QStringList questionsAndAnswers;  // the texts of the boxes on closing, in order
+  };
+  const QString refusal = "REFUSAL";
+  const QString wordsQuestion = "Do you want to save changes to Words?";
+  const QString dictQuestion = "Do you want to save changes to Dictionary?";
+  const Case cases[] = {
+      {"words.wdb", wordsFile(), {wordsQuestion, refusal, dictQuestion}},
+      {"dictionary.wdb", dictionaryFile(), {wordsQuestion, dictQuestion, refusal}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file.toStdString());
+    SetUp();
+    // Something that cannot be read stands in the file's place when the
+    // editor opens; by the time of saving the real file is back.
+    ASSERT_TRUE(QFile::remove(dir.file(c.file)));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(c.file));
+    frmEdit& e = open();
+    ASSERT_TRUE(QDir(dir.path()).rmdir(c.file));
+    dir.write(c.file, c.content);
+    QTest::keyClicks(get<QLineEdit>("txtWord_3"), "x");
+    QTest::keyClicks(get<QLineEdit>("Text2"), "x");
+
+    auto isRefusal = [&](const lotwise::test::SeenBox& box) {
+      EXPECT_EQ(box.title, "Error 75");
+      EXPECT_EQ(box.icon, QMessageBox::Critical);
+      EXPECT_EQ(box.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+      return box.text.contains(QDir::toNativeSeparators(dir.file(c.file))) && box.text.contains("could not be read");
+    };
+    {
+      MessageBoxes boxes;
+      get<QPushButton>(c.file == "words.wdb" ? "cmdSaveWords" : "cmdSaveDictionary")->click();
+      ASSERT_EQ(boxes.seen.size(), 1);
+      EXPECT_TRUE(isRefusal(boxes.seen[0])) << boxes.seen[0].text.toStdString();
+      EXPECT_TRUE(e.bWordsChanged && e.bDictChanged);
+      EXPECT_TRUE(e.isVisible());
+    }
+
+    // Yes to both questions: the file that was read is saved, the other one
+    // is refused again, and the window closes all the same.
+    MessageBoxes boxes({QMessageBox::Yes, QMessageBox::Yes, QMessageBox::Yes});
+    e.cmdClose_Click();
+    ASSERT_EQ(boxes.seen.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+      if (c.questionsAndAnswers[i] == refusal)
+        EXPECT_TRUE(isRefusal(boxes.seen[i])) << boxes.seen[i].text.toStdString();
+      else
+        EXPECT_EQ(boxes.seen[i].text, c.questionsAndAnswers[i]);
+    }
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(dir.read(c.file), c.content);
+    EXPECT_FALSE(dir.exists(c.file + ".bak"));
+    if (c.file == "words.wdb")
+      EXPECT_EQ(recordsOf(dir.read("dictionary.wdb"), 4)[0][1], "0000x");
+    else
+      EXPECT_EQ(recordsOf(dir.read("words.wdb"), 2)[3], (QStringList{"0011", "w0011x"}));
+    QFile::remove(dir.file("words.wdb.bak"));
+    QFile::remove(dir.file("dictionary.wdb.bak"));
+  }
 }
 
 }  // namespace
