@@ -14,7 +14,6 @@
 
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 class frmEdit : public QDialog {
@@ -87,7 +86,7 @@ private:
   editor::QuoteFreeLineEdit* Text1 = nullptr;
   editor::QuoteFreeLineEdit* Text2 = nullptr;
   editor::QuoteFreeLineEdit* Text3 = nullptr;
-  QPlainTextEdit* Text4 = nullptr;
+  editor::QuoteFreeTextEdit* Text4 = nullptr;
   QPushButton* cmdPrevious = nullptr;
   QPushButton* cmdNext = nullptr;
   QPushButton* cmdGoto = nullptr;
