@@ -381,10 +381,14 @@ bool frmCombination::eventFilter(QObject* watched, QEvent* event) {
     Form_Resize();
   } else if (watched == txtQuestion) {
     if (event->type() == QEvent::FocusIn) {
-      txtQuestion_GotFocus();
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      // The focus coming back with the window, after a message box, a menu or
+      // another program, is no new arrival: what the user was typing stays.
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        txtQuestion_GotFocus();
       // A click that gives the focus also places the caret; the whole text
       // is selected again once the click is over.
-      selectAfterClick = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+      selectAfterClick = reason == Qt::MouseFocusReason;
     } else if (event->type() == QEvent::MouseButtonRelease && selectAfterClick) {
       selectAfterClick = false;
       txtQuestion->setSelection(0, static_cast<int>(txtQuestion->text().size()));
