@@ -239,8 +239,13 @@ void frmCombination::buildDesign() {
   txtResult2 = named(new QPlainTextEdit(client), "txtResult2");
   txtResult2->setFont(report);
   txtResult2->setReadOnly(true);
-  txtResult2->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // A multi-line box with only a vertical scroll bar: long lines wrap at its
+  // width, between words where they can, so all of the report is reached by
+  // scrolling down. Only the display wraps; the text keeps its lines.
+  txtResult2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  txtResult2->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   txtResult2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txtResult2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setColour(txtResult2, QPalette::Text, QColor(0xC0, 0x00, 0x00));
   txtResult2->setAccessibleName("Bit report");
   placeTwips(txtResult2, 5640, 1320, 8175, 1935);
@@ -381,10 +386,14 @@ bool frmCombination::eventFilter(QObject* watched, QEvent* event) {
     Form_Resize();
   } else if (watched == txtQuestion) {
     if (event->type() == QEvent::FocusIn) {
-      txtQuestion_GotFocus();
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      // The focus coming back with the window, after a message box, a menu or
+      // another program, is no new arrival: what the user was typing stays.
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        txtQuestion_GotFocus();
       // A click that gives the focus also places the caret; the whole text
       // is selected again once the click is over.
-      selectAfterClick = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+      selectAfterClick = reason == Qt::MouseFocusReason;
     } else if (event->type() == QEvent::MouseButtonRelease && selectAfterClick) {
       selectAfterClick = false;
       txtQuestion->setSelection(0, static_cast<int>(txtQuestion->text().size()));

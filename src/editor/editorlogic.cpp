@@ -1,11 +1,11 @@
 #include "editorlogic.h"
 
-#include "platform/resumenext.h"
 #include "util/binvalue.h"
 #include "util/fileexists.h"
 #include "util/numbers.h"
 #include "util/text.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace editor {
@@ -13,25 +13,35 @@ namespace editor {
 namespace {
 
 // Reads records one by one into fill(index, fields) until the file ends or
-// count records are in. A failure stops the reading; what was read stays.
+// count records are in. A failure stops the reading; what was read stays,
+// and the failure is returned when something is there at the path: a file
+// the editor could not read must not be saved over later.
 template <typename Fill>
-void readRecords(const QString& path, int fields, int count, Fill fill) {
-  if (!util::FileExists(path))
-    return;
-  platform::resumeNext([&] {
+std::optional<platform::Error> readRecords(const QString& path, int fields, int count, Fill fill) {
+  if (!util::FileExists(path)) {
+    if (!QFileInfo::exists(path))
+      return std::nullopt;  // missing: nothing to lose
+    return platform::Error(platform::PathFileAccessError, QStringLiteral("Path/File access error"));
+  }
+  try {
     data::RecordReader reader = data::RecordReader::fromFile(path);
     for (int k = 0; k < count && !reader.atEnd(); ++k) {
       const QStringList values = reader.readRecord(fields);
       fill(k, [&](int f) { return util::trimSpaces(values.value(f)).toString(); });
     }
-  });
+  } catch (const platform::Error& failure) {
+    return failure;
+  } catch (const std::exception&) {
+    return platform::Error(platform::PathFileAccessError, QStringLiteral("Path/File access error"));
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
 WordList readWordList(const QString& path) {
   WordList list;
-  readRecords(path, data::kWordFields, kWordRows, [&](int k, auto value) {
+  list.unread = readRecords(path, data::kWordFields, kWordRows, [&](int k, auto value) {
     list.codes[k] = value(0);
     list.words[k] = value(1);
   });
@@ -40,7 +50,7 @@ WordList readWordList(const QString& path) {
 
 Dictionary readDictionary(const QString& path) {
   Dictionary dictionary;
-  readRecords(path, data::kDictionaryFields, kDictionaryRows, [&](int r, auto value) {
+  dictionary.unread = readRecords(path, data::kDictionaryFields, kDictionaryRows, [&](int r, auto value) {
     dictionary.code1[r] = value(0);
     dictionary.code2[r] = value(1);
     dictionary.words[r] = value(2);

@@ -19,12 +19,17 @@ inline constexpr int kDictionaryRows = data::kDictionaryRows;
 using WordColumn = std::array<QString, kWordRows>;
 using DictColumn = std::array<QString, kDictionaryRows>;
 
+// What was read from a file, and, when the file is there but could not be
+// read, why not. The rows are then empty, and saving them would replace
+// whatever the file holds.
 struct WordList {
   WordColumn codes, words;
+  std::optional<platform::Error> unread;
 };
 
 struct Dictionary {
   DictColumn code1, code2, words, meaning;
+  std::optional<platform::Error> unread;
 };
 
 // The first 16 word records and the first 256 dictionary rows of a file,

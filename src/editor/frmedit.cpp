@@ -8,6 +8,7 @@
 #include "platform/fonts.h"
 #include "platform/windows.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,6 +41,21 @@ bool saveRecords(QWidget* parent, const QString& name, const QList<QStringList>&
   return !failure;
 }
 
+// A file that was there but could not be read when the editor opened is
+// never saved over: its rows here are empty, not its content. Says why and
+// reports the refusal; the caller then writes nothing.
+bool refusedAsUnread(QWidget* parent, const QString& name, const std::optional<platform::Error>& unread) {
+  if (!unread)
+    return false;
+  const QString description =
+      QStringLiteral(
+          "%1 was not saved: it could not be read when the editor opened (%2), so saving would replace "
+          "its content with empty rows. Close the editor and open it again once the file can be read.")
+          .arg(QDir::toNativeSeparators(platform::appFile(name)), unread->description());
+  platform::showFailure(parent, platform::Error(unread->number(), description));
+  return true;
+}
+
 bool validRow(qint32 row) { return row >= 1 && row <= editor::kDictionaryRows; }
 
 }  // namespace
@@ -59,6 +75,7 @@ void frmEdit::Form_Load() {
     lblSN[i]->setText(QString::number(i + 1));
 
   const editor::WordList words = editor::readWordList(platform::appFile(data::kWordsFile));
+  wordsUnread = words.unread;
   for (int k = 0; k < editor::kWordRows; ++k) {
     txtCode[k]->setText(words.codes[k]);
     txtWord[k]->setText(words.words[k]);
@@ -66,6 +83,7 @@ void frmEdit::Form_Load() {
   bWordsChanged = false;  // filling the boxes is not an edit
 
   const editor::Dictionary dictionary = editor::readDictionary(platform::appFile(data::kDictionaryFile));
+  dictUnread = dictionary.unread;
   DictCode1 = dictionary.code1;
   DictCode2 = dictionary.code2;
   DictWords = dictionary.words;
@@ -99,11 +117,15 @@ void frmEdit::ShowRow() {
 }
 
 void frmEdit::SaveChanges() {
+  if (refusedAsUnread(this, data::kWordsFile, wordsUnread))
+    return;
   if (saveRecords(this, data::kWordsFile, editor::wordRecords(wordCodes(), wordTexts())))
     bWordsChanged = false;
 }
 
 void frmEdit::SaveDict() {
+  if (refusedAsUnread(this, data::kDictionaryFile, dictUnread))
+    return;
   if (saveRecords(this, data::kDictionaryFile, editor::dictionaryRecords(DictCode1, DictCode2, DictWords, DictMeaning)))
     bDictChanged = false;
 }

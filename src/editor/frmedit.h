@@ -10,10 +10,10 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 class frmEdit : public QDialog {
@@ -86,12 +86,16 @@ private:
   editor::QuoteFreeLineEdit* Text1 = nullptr;
   editor::QuoteFreeLineEdit* Text2 = nullptr;
   editor::QuoteFreeLineEdit* Text3 = nullptr;
-  QPlainTextEdit* Text4 = nullptr;
+  editor::QuoteFreeTextEdit* Text4 = nullptr;
   QPushButton* cmdPrevious = nullptr;
   QPushButton* cmdNext = nullptr;
   QPushButton* cmdGoto = nullptr;
   QPushButton* cmdSaveDictionary = nullptr;
   QPushButton* cmdClose2 = nullptr;
+
+  // Set at opening for a file that was there but could not be read: its
+  // rows opened empty, so saving them over it would wipe it.
+  std::optional<platform::Error> wordsUnread, dictUnread;
 
   bool loaded = false;   // the files are in; cleared when the window closes
   bool closing = false;  // the closing questions are on screen

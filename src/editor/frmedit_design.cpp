@@ -161,7 +161,7 @@ void frmEdit::connectHandlers() {
   connect(Text1, &editor::QuoteFreeLineEdit::changed, this, &frmEdit::Text1_Change);
   connect(Text2, &editor::QuoteFreeLineEdit::changed, this, &frmEdit::Text2_Change);
   connect(Text3, &editor::QuoteFreeLineEdit::changed, this, &frmEdit::Text3_Change);
-  connect(Text4, &QPlainTextEdit::textChanged, this, &frmEdit::Text4_Change);
+  connect(Text4, &editor::QuoteFreeTextEdit::changed, this, &frmEdit::Text4_Change);
   connect(cmdSaveWords, &QPushButton::clicked, this, &frmEdit::cmdSaveWords_Click);
   connect(cmdClose, &QPushButton::clicked, this, &frmEdit::cmdClose_Click);
   connect(cmdPrevious, &QPushButton::clicked, this, &frmEdit::cmdPrevious_Click);

@@ -51,9 +51,10 @@ QString findFirstEntry(const QString& path, int attributes) {
 
   const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
   const QString folder = slash < 0 ? QStringLiteral(".") : (slash == 0 ? QStringLiteral("/") : path.left(slash));
+  // Only the last part is a pattern. The folder part is a real folder's name
+  // and is taken as it stands: * and ? are legal in Linux folder names, and
+  // the program's own folder may well carry one.
   QString pattern = path.mid(slash + 1);
-  if (hasWildcard(folder))
-    throw Error(BadFileName, QStringLiteral("Bad file name or number"));
 
   const QFileInfo folderInfo(folder);
   if (!folderInfo.isDir())

@@ -14,9 +14,10 @@ enum EntryAttribute : int {
 
 // The name of the first entry (in name order) that matches path and whose
 // kind the mask allows, or "" when nothing matches. The last part of path
-// may hold the wildcards * and ?; a path ending in a separator matches any
-// entry of that folder. A missing folder or a malformed path (empty, a NUL,
-// a wildcard in the folder part) throws platform::Error.
+// may hold the wildcards * and ?; the folder part is taken literally,
+// whatever characters it holds. A path ending in a separator matches any
+// entry of that folder. A missing folder or a malformed path (empty, or
+// holding a NUL) throws platform::Error.
 QString findFirstEntry(const QString& path, int attributes);
 
 // Wildcard match of one name: * any run of characters, ? any one character.

@@ -222,6 +222,35 @@ TEST_F(MainWindow, QuestionTextIsSelectedWheneverTheBoxGetsTheFocus) {
   }
 }
 
+TEST_F(MainWindow, ComingBackToTheWindowLeavesCaretAndSelectionAlone) {
+  QTest::keyClicks(question(), "Will I");
+  SeenBox seen;
+  answerMessageBox(&seen);
+  QTest::keyClick(&window, Qt::Key_F1);
+  ASSERT_TRUE(seen.shown);
+  // The window system hands the window its activation back once the box has
+  // gone; this platform leaves that to the test.
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ASSERT_TRUE(question()->hasFocus());
+  QTest::keyClicks(question(), " travel");
+  EXPECT_EQ(question()->text(), "Will I travel");
+
+  // Another window in front, then this one again: a selection made before
+  // is still the same selection.
+  question()->setSelection(5, 1);
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ASSERT_TRUE(question()->hasFocus());
+  EXPECT_EQ(question()->selectedText(), "I");
+  EXPECT_EQ(question()->selectionStart(), 5);
+  EXPECT_EQ(question()->cursorPosition(), 6);
+}
+
 TEST_F(MainWindow, AboutShowsSevenLinesWithTheVersion) {
   for (const char* how : {"button", "menu", "F1"}) {
     window.activateWindow();

@@ -2,7 +2,13 @@
 // window's size; nothing moves.
 #include "app/frmcombination.h"
 
+#include "support/appdir.h"
+
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextCursor>
 #include <gtest/gtest.h>
 
 namespace {
@@ -100,6 +106,37 @@ TEST_F(Layout, MinimiseAndRestoreLeaveTheLayoutAsItWas) {
   window.showNormal();
   QTest::qWait(20);
   EXPECT_EQ(stretch(), before);
+}
+
+TEST_F(Layout, BitReportWrapsAtANarrowWidth) {
+  lotwise::test::AppDir dir;  // the run writes its meanings page there
+  clientTwips(7500, 8730);
+  window.cmdcalc_Click();
+  auto* report = window.findChild<QPlainTextEdit*>("txtResult2");
+  const QString text = report->toPlainText();
+  ASSERT_EQ(text.count('\n'), 5);  // the pair list and four rows, each ended by a line break
+  QCoreApplication::processEvents();
+
+  EXPECT_FALSE(report->horizontalScrollBar()->isVisible());
+  EXPECT_EQ(report->horizontalScrollBar()->maximum(), 0);
+  EXPECT_GT(report->verticalScrollBar()->maximum(), 0);
+  // Each character comes into view by scrolling down alone.
+  const QFontMetrics metrics(report->font());
+  for (int p = 0; p < text.size(); ++p) {
+    if (text[p] == '\n')
+      continue;
+    QTextCursor cursor(report->document());
+    cursor.setPosition(p);
+    report->setTextCursor(cursor);
+    report->ensureCursorVisible();
+    const QRect caret = report->cursorRect();
+    SCOPED_TRACE(p);
+    EXPECT_EQ(report->horizontalScrollBar()->value(), 0);
+    EXPECT_GE(caret.left(), 0);
+    EXPECT_LE(caret.left() + metrics.horizontalAdvance(text[p]), report->viewport()->width());
+    EXPECT_GE(caret.top(), 0);
+    EXPECT_LE(caret.bottom(), report->viewport()->height());
+  }
 }
 
 }  // namespace

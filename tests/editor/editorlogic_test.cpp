@@ -4,6 +4,8 @@
 #include "support/appdir.h"
 #include "support/printers.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,6 +67,26 @@ TEST(ReadDictionary, RowsAfterTheLastAreIgnored) {
   dir.write("dictionary.wdb", bytes);
   const editor::Dictionary d = editor::readDictionary(dir.file("dictionary.wdb"));
   EXPECT_EQ(d.meaning[255], "256");
+}
+
+TEST(ReadingTheFiles, SaysWhyAFileThatIsThereCouldNotBeRead) {
+  AppDir dir;
+  dir.write("words.wdb", "\"0000\",\"nil\"\r\n");
+  EXPECT_FALSE(editor::readWordList(dir.file("words.wdb")).unread.has_value());
+  EXPECT_FALSE(editor::readWordList(dir.file("missing.wdb")).unread.has_value());  // nothing there to lose
+
+  // A folder in the file's place, and a file whose reading fails: the start
+  // of a process's memory is never mapped, so reading it is an I/O error.
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.wdb"));
+  ASSERT_TRUE(QFile::link("/proc/self/mem", dir.file("failing.wdb")));
+  for (const char* name : {"folder.wdb", "failing.wdb"}) {
+    SCOPED_TRACE(name);
+    const editor::WordList words = editor::readWordList(dir.file(name));
+    ASSERT_TRUE(words.unread.has_value());
+    EXPECT_EQ(words.unread->number(), platform::PathFileAccessError);
+    EXPECT_FALSE(words.unread->description().isEmpty());
+    EXPECT_TRUE(editor::readDictionary(dir.file(name)).unread.has_value());
+  }
 }
 
 TEST(SavedRecords, AreAlwaysSixteenWordsAndTwoHundredFiftySixRows) {

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -288,44 +289,104 @@ TEST_F(Editor, AccessKeysPressTheirButtonsAndEscapeOrEnterCloseNothing) {
   EXPECT_EQ(dir.read("words.wdb"), wordsFile());
 }
 
+// One of the editor's boxes, single-line or the Meaning box, seen the same way.
+class Box {
+public:
+  explicit Box(QWidget* w)
+      : m_widget(w), m_line(qobject_cast<QLineEdit*>(w)), m_plain(qobject_cast<QPlainTextEdit*>(w)) {}
+  QWidget* widget() const { return m_widget; }
+  QString text() const { return m_line ? m_line->text() : m_plain->toPlainText(); }
+  void setText(const QString& text) { m_line ? m_line->setText(text) : m_plain->setPlainText(text); }
+  // Selects length characters from start; with length 0 the caret stands at start.
+  void select(int start, int length) {
+    if (m_line) {
+      m_line->setCursorPosition(start);
+      if (length > 0)
+        m_line->setSelection(start, length);
+      return;
+    }
+    QTextCursor cursor = m_plain->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    m_plain->setTextCursor(cursor);
+  }
+  // Text, caret and selection, to compare before and after.
+  QString state() const {
+    if (m_line)
+      return QString("%1|caret %2|selected %3").arg(text()).arg(m_line->cursorPosition()).arg(m_line->selectedText());
+    const QTextCursor cursor = m_plain->textCursor();
+    return QString("%1|caret %2|selected %3").arg(text()).arg(cursor.position()).arg(cursor.selectedText());
+  }
+
+private:
+  QWidget* m_widget;
+  QLineEdit* m_line;
+  QPlainTextEdit* m_plain;
+};
+
 TEST_F(Editor, DoubleQuotesGetIntoNoBox) {
   frmEdit& e = open();
-  const QStringList lineBoxes{"txtCode_0", "txtWord_0", "Text1", "Text2", "Text3"};
-  auto textOf = [&](const QString& name) {
-    if (name == "Text4")
-      return meaningBox()->toPlainText();
-    return get<QLineEdit>(name)->text();
-  };
-  auto moveToEnd = [&](QWidget* box) {
-    box->setFocus();
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-      line->end(false);
-    else
-      meaningBox()->moveCursor(QTextCursor::End);
-  };
-  for (const QString& name : lineBoxes + QStringList{"Text4"}) {
-    SCOPED_TRACE(name.toStdString());
-    gotoRow(1);
-    e.bWordsChanged = e.bDictChanged = false;
-    QWidget* box = get(name);
-    const QString before = textOf(name);
+  gotoRow(5);
+  QStringList names;
+  for (int k = 0; k < 16; ++k)
+    names << QString("txtCode_%1").arg(k) << QString("txtWord_%1").arg(k);
+  names << "Text1"
+        << "Text2"
+        << "Text3"
+        << "Text4";
 
-    moveToEnd(box);
-    QTest::keyClicks(box, "\"");
-    QApplication::clipboard()->setText("\"");
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(textOf(name), before);
-    EXPECT_FALSE(e.bWordsChanged);
-    EXPECT_FALSE(e.bDictChanged);
+  auto paste = [](const QString& clip) {
+    return [clip](QWidget* w) {
+      QApplication::clipboard()->setText(clip);
+      QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
+    };
+  };
+  auto compose = [](const QString& commit) {
+    return [commit](QWidget* w) {
+      QInputMethodEvent event;
+      event.setCommitString(commit);
+      QApplication::sendEvent(w, &event);
+    };
+  };
+  auto type = [](const QString& keys) { return [keys](QWidget* w) { QTest::keyClicks(w, keys); }; };
+  struct Case {
+    const char* what;
+    int start, length;  // the selection; length 0 puts the caret at start
+    std::function<void(QWidget*)> input;
+    QString expected;  // from "abcdef"; a null text means nothing changes
+  };
+  const Case cases[] = {
+      {"quote typed over a selection", 1, 2, type("\""), {}},
+      {"quote typed with the caret inside", 3, 0, type("\""), {}},
+      {"quote typed at the end", 6, 0, type("\""), {}},
+      {"quote composed over a selection", 1, 2, compose("\""), {}},
+      {"other keys go in", 3, 0, type("x"), "abcxdef"},
+      {"paste replaces the selection, less its quotes", 1, 2, paste("x\"y"), "axydef"},
+      {"a paste of quotes alone replaces it with nothing", 1, 2, paste("\"\""), "adef"},
+      {"composed text replaces the selection, less its quotes", 1, 2, compose("\"z\""), "azdef"},
+  };
+  for (const QString& name : names) {
+    Box box(get(name));
+    const bool wordBox = name.startsWith("txt");
+    box.widget()->setFocus();
+    for (const Case& c : cases) {
+      SCOPED_TRACE(QString("%1: %2").arg(name, c.what).toStdString());
+      box.setText("abcdef");
+      box.select(c.start, c.length);
+      e.bWordsChanged = e.bDictChanged = false;
+      const QString before = box.state();
 
-    // Everything but the quote still goes in, typed, pasted or composed.
-    QTest::keyClicks(box, "a");
-    QApplication::clipboard()->setText("b\"c");
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    QInputMethodEvent composed;
-    composed.setCommitString("\"d\"");
-    QApplication::sendEvent(box, &composed);
-    EXPECT_EQ(textOf(name), before + "abcd");
+      c.input(box.widget());
+      if (c.expected.isNull()) {
+        EXPECT_EQ(box.state(), before);
+        EXPECT_FALSE(e.bWordsChanged);
+        EXPECT_FALSE(e.bDictChanged);
+      } else {
+        EXPECT_EQ(box.text(), c.expected);
+        EXPECT_EQ(e.bWordsChanged, wordBox);
+        EXPECT_EQ(e.bDictChanged, !wordBox);
+      }
+    }
   }
 }
 
@@ -429,6 +490,70 @@ TEST_F(Editor, AFailedSaveShowsTheErrorAndKeepsTheFlag) {
   EXPECT_EQ(boxes.seen[1].title.left(6), "Error ");
   EXPECT_EQ(boxes.seen[2].text, "Do you want to save changes to Dictionary?");
   EXPECT_FALSE(e.isVisible());
+}
+
+TEST_F(Editor, NeverSavesOverAFileItCouldNotRead) {
+  struct Case {
+    QString file;
+    QByteArray content;
+    QStringList questionsAndAnswers;  // the texts of the boxes on closing, in order
+  };
+  const QString refusal = "REFUSAL";
+  const QString wordsQuestion = "Do you want to save changes to Words?";
+  const QString dictQuestion = "Do you want to save changes to Dictionary?";
+  const Case cases[] = {
+      {"words.wdb", wordsFile(), {wordsQuestion, refusal, dictQuestion}},
+      {"dictionary.wdb", dictionaryFile(), {wordsQuestion, dictQuestion, refusal}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file.toStdString());
+    SetUp();
+    // Something that cannot be read stands in the file's place when the
+    // editor opens; by the time of saving the real file is back.
+    ASSERT_TRUE(QFile::remove(dir.file(c.file)));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(c.file));
+    frmEdit& e = open();
+    ASSERT_TRUE(QDir(dir.path()).rmdir(c.file));
+    dir.write(c.file, c.content);
+    QTest::keyClicks(get<QLineEdit>("txtWord_3"), "x");
+    QTest::keyClicks(get<QLineEdit>("Text2"), "x");
+
+    auto isRefusal = [&](const lotwise::test::SeenBox& box) {
+      EXPECT_EQ(box.title, "Error 75");
+      EXPECT_EQ(box.icon, QMessageBox::Critical);
+      EXPECT_EQ(box.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+      return box.text.contains(QDir::toNativeSeparators(dir.file(c.file))) && box.text.contains("could not be read");
+    };
+    {
+      MessageBoxes boxes;
+      get<QPushButton>(c.file == "words.wdb" ? "cmdSaveWords" : "cmdSaveDictionary")->click();
+      ASSERT_EQ(boxes.seen.size(), 1);
+      EXPECT_TRUE(isRefusal(boxes.seen[0])) << boxes.seen[0].text.toStdString();
+      EXPECT_TRUE(e.bWordsChanged && e.bDictChanged);
+      EXPECT_TRUE(e.isVisible());
+    }
+
+    // Yes to both questions: the file that was read is saved, the other one
+    // is refused again, and the window closes all the same.
+    MessageBoxes boxes({QMessageBox::Yes, QMessageBox::Yes, QMessageBox::Yes});
+    e.cmdClose_Click();
+    ASSERT_EQ(boxes.seen.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+      if (c.questionsAndAnswers[i] == refusal)
+        EXPECT_TRUE(isRefusal(boxes.seen[i])) << boxes.seen[i].text.toStdString();
+      else
+        EXPECT_EQ(boxes.seen[i].text, c.questionsAndAnswers[i]);
+    }
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(dir.read(c.file), c.content);
+    EXPECT_FALSE(dir.exists(c.file + ".bak"));
+    if (c.file == "words.wdb")
+      EXPECT_EQ(recordsOf(dir.read("dictionary.wdb"), 4)[0][1], "0000x");
+    else
+      EXPECT_EQ(recordsOf(dir.read("words.wdb"), 2)[3], (QStringList{"0011", "w0011x"}));
+    QFile::remove(dir.file("words.wdb.bak"));
+    QFile::remove(dir.file("dictionary.wdb.bak"));
+  }
 }
 
 }  // namespace

@@ -56,9 +56,24 @@ TEST_F(DirLookup, FindsEntriesByKindAndMask) {
 TEST_F(DirLookup, MissingFolderOrMalformedPathIsAnError) {
   auto number = [](const QString& p) { return lotwise::test::errorOf([&] { findFirstEntry(p, 2); }); };
   EXPECT_EQ(number(path("nowhere/words.wdb")), platform::PathNotFound);
-  EXPECT_EQ(number(path("s*/words.wdb")), platform::BadFileName);
+  EXPECT_EQ(number(path("s*/words.wdb")), platform::PathNotFound);  // no folder is named "s*"
   EXPECT_EQ(number(""), platform::BadFileName);
   EXPECT_EQ(number(path(QString("wo") + QChar(0) + "rds")), platform::BadFileName);
+}
+
+TEST_F(DirLookup, FolderPartIsTakenLiterally) {
+  // Wildcards and brackets are legal in folder names here; a sibling that
+  // the folder's name would match as a pattern must not be looked into.
+  const QString odd = QString::fromUtf8("what? *[1] Bj\u00f6rk");
+  ASSERT_TRUE(QDir(dir.path()).mkdir(odd));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("whatX *[1] Bjxrk"));
+  touch(odd + "/words.wdb");
+  touch("whatX *[1] Bjxrk/other.wdb");
+
+  EXPECT_EQ(findFirstEntry(path(odd + "/words.wdb"), 2), "words.wdb");
+  EXPECT_EQ(findFirstEntry(path(odd + "/*.wdb"), 2), "words.wdb");
+  EXPECT_EQ(findFirstEntry(path(odd + "/other.wdb"), 2), "");
+  EXPECT_EQ(findFirstEntry(path(odd + "/"), 2), "words.wdb");
 }
 
 TEST(Wildcard, MatchesStarAndQuestionMark) {

@@ -18,6 +18,11 @@ protected:
       ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    // Legal folder names on Linux, and the program's folder may carry one.
+    const QString odd = QString::fromUtf8("what? *[x] \u00e9");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(odd));
+    QFile f(dir.filePath(odd + "/words.wdb"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   }
   QString path(const QString& name) const { return dir.filePath(name); }
 
@@ -41,7 +46,8 @@ TEST_F(FileExistsTest, AnswersByKindAndMask) {
       {"wildcard that matches", path("*.wdb"), 2, true},
       {"wildcard that matches nothing", path("*.xyz"), 2, false},
       {"missing folder", path("nowhere/words.wdb"), 2, false},
-      {"wildcard in the folder part", path("s*/words.wdb"), 16, false},
+      {"no folder of that literal name", path("s*/words.wdb"), 16, false},
+      {"folder named with wildcards", path("what? *[x] \u00e9/words.wdb"), 2, true},
       {"empty path", "", 2, false},
   };
   for (const Case& c : cases)
