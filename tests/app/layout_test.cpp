@@ -38,7 +38,9 @@ protected:
   // Resizes the client area to the given twips.
   void clientTwips(int width, int height) {
     window.resize(width / 15, height / 15 + menuHeight);
-    QTRY_COMPARE(window.centralWidget()->size(), QSize(width / 15, height / 15));
+    const QSize wanted(width / 15, height / 15);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.centralWidget()->size() == wanted; }))
+        << "client area " << window.centralWidget()->width() << " x " << window.centralWidget()->height();
   }
   Stretch stretch() {
     for (const char* same : {"txtResult2", "txtWord", "txtMeaning", "txtMeanings"})
