@@ -78,9 +78,11 @@ end_buses() {
   fi
 }
 extra_cleanup=end_buses
-# xsession.sh's cleanup reads the exit status; keep it for end_buses too.
+# xsession.sh's cleanup reads the exit status; keep it for end_buses too,
+# and let no failing step inside cleanup cut it short (errexit holds in
+# traps).
 exit_rc=0
-trap 'exit_rc=$?; (exit $exit_rc); cleanup' EXIT
+trap 'exit_rc=$?; set +e; (exit $exit_rc); cleanup' EXIT
 trap 'exit 143' TERM INT
 
 start_xvfb
@@ -104,9 +106,15 @@ a11y_bus() {
   dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress 2>/dev/null |
     tr -d '[:space:]'
 }
-bus_known() { [ -n "$(a11y_bus)" ]; }
-wait_for 10 "accessibility bus" bus_known
+# Asking the launcher's name before it owns it would make the session bus
+# start a second launcher of its own: ask whether the name is owned first.
+bus_known() {
+  dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q true
+}
+wait_for 10 "accessibility bus launcher" bus_known
 a11y=$(a11y_bus)
+[ -n "$a11y" ] || fail "the accessibility bus launcher gives no bus address"
 "$registry" >>"$work/bus.log" 2>&1 &
 registry_pid=$!
 registry_up() {
