@@ -71,6 +71,8 @@ public:
     return QRect(w->mapToGlobal(glyph.topLeft()), glyph.size());
   }
   int offsetAtPoint(const QPoint& point) const override {
+    if (!widget()->isVisible())
+      return -1;  // also spares a walk through a hidden box's megabytes
     const QString all = content();
     for (int i = 0; i < all.size(); ++i)
       if (characterRect(i).contains(point))
