@@ -2,6 +2,7 @@
 // the engine and the meanings live in their own files beside this one.
 #include "frmcombination.h"
 
+#include "platform/accessibility.h"
 #include "platform/design.h"
 #include "platform/fonts.h"
 #include "platform/htmlview.h"
@@ -37,6 +38,9 @@ constexpr int kClientWidth = 14010;
 constexpr int kClientHeight = 8730;
 constexpr int kTopBarHeight = 615;
 constexpr int kBottomBarHeight = 1335;
+// Qt's own limit for a line edit. Nothing reads the question, and a paste of
+// megabytes would otherwise be laid out again at every keystroke.
+constexpr int kQuestionLimit = 32767;
 
 const QColor kGrey(0x80, 0x80, 0x80);
 const QColor kWhite(0xFF, 0xFF, 0xFF);
@@ -51,7 +55,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
 
 QLineEdit* makeBox(QWidget* parent, const QString& name, const QString& text, const QFont& font) {
   auto* box = named(new QLineEdit(parent), name);
-  box->setMaxLength(INT_MAX);  // a text box of the design has no length limit
+  box->setMaxLength(INT_MAX);  // the boxes that carry data have no length limit
   box->setFont(font);
   box->setText(text);
   box->setCursorPosition(0);
@@ -111,10 +115,12 @@ void frmCombination::buildDesign() {
   placeTwips(lblQuestion, 120, 90, 1980, 345);
 
   txtQuestion = makeBox(Picture2, "txtQuestion", QString(), designFont(kTimes, 14.25));
+  txtQuestion->setMaxLength(kQuestionLimit);
   txtQuestion->setFrame(false);
   setColour(txtQuestion, QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
   setColour(txtQuestion, QPalette::Text, Qt::black);
   txtQuestion->setAccessibleName("Enter Question:");
+  lblQuestion->setBuddy(txtQuestion);  // read as the box's label
   placeTwips(txtQuestion, 2160, 120, 11655, 435);
 
   Text1 = makeBox(Picture2, "Text1", "You may type a question to be investigated here...", designFont(kTimes, 14.25));
@@ -161,6 +167,7 @@ void frmCombination::buildDesign() {
     setColour(shape, QPalette::WindowText, QColor(0xFF, 0x80, 0x00));
     shape->setGeometry(framed[i]->geometry().adjusted(-4, -4, 4, 4));
     shape->setAttribute(Qt::WA_TransparentForMouseEvents);
+    platform::markDecorative(shape);
     shape->lower();
     Shape1[i] = shape;
   }
@@ -177,6 +184,7 @@ void frmCombination::buildDesign() {
   txtlength->setAlignment(Qt::AlignCenter);
   txtlength->setEnabled(false);
   txtlength->setAccessibleName("Length:");
+  lbllength->setBuddy(txtlength);
   placeTwips(txtlength, 9840, 480, 735, 375);
   txtlength->hide();
 
@@ -206,6 +214,7 @@ void frmCombination::buildDesign() {
   txtChar->setReadOnly(true);
   txtChar->setAlignment(Qt::AlignCenter);
   txtChar->setAccessibleName("Symbols:");
+  lblchar->setBuddy(txtChar);
   placeTwips(txtChar, 6840, 840, 1935, 375);
 
   Label2 = makeLabel(client, "Label2", "get ALL 0s or 1s to make it happen...", kGreen, green);
@@ -232,6 +241,8 @@ void frmCombination::buildDesign() {
   // The box is never shown but can hold megabytes of combinations; without
   // an echo its line control does not lay all of them out at every update.
   txtResults->setEchoMode(QLineEdit::NoEcho);
+  platform::readAsPlainText(txtResults);
+  txtResults->setAccessibleName("Results");
   setColour(txtResults, QPalette::Text, QColor(0xC0, 0x00, 0x00));
   placeTwips(txtResults, 5640, 1200, 8175, 495);
   txtResults->hide();
@@ -254,6 +265,10 @@ void frmCombination::buildDesign() {
     auto* king =
         makeLabel(client, QString("lblWord_%1").arg(k), ".", QColor(0xFF, 0xFF, 0x00), designFont(kTimes, 14.25));
     placeTwips(king, columnLeft[k], 3240, 1095, 375);
+    // Read as "King A" with its word as the text: the caption alone would
+    // not say which column the word belongs to.
+    king->setAccessibleName(QString("King %1").arg(letters[k]));
+    platform::readCaptionAsText(king);
     lblWord[k] = king;
   }
 
@@ -362,6 +377,17 @@ void frmCombination::connectHandlers() {
       lstWords_Click();
   });
   lstWords->installEventFilter(this);
+  // An assistive tool's "Toggle" on a line selects it and leaves the current
+  // line where it was; that choice picks the entry as a click does. A click
+  // or a key makes the line current before selecting it, and is handled
+  // above, once.
+  connect(lstWords, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> chosen = lstWords->selectedItems();
+    if (chosen.size() == 1 && chosen.front() != lstWords->currentItem()) {
+      lstWords->setCurrentItem(chosen.front());
+      lstWords_Click();
+    }
+  });
   connect(chkInvert, &QCheckBox::clicked, this, &frmCombination::chkInvert_Click);
   connect(chkListWords, &QCheckBox::clicked, this, &frmCombination::chkListWords_Click);
   connect(chkInvertWords, &QCheckBox::clicked, this, &frmCombination::chkInvertWords_Click);

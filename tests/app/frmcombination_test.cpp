@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -193,6 +195,26 @@ TEST_F(MainWindow, HintFollowsTheQuestionText) {
   QTest::keyClick(question(), Qt::Key_Delete);
   EXPECT_EQ(question()->text(), "");
   EXPECT_TRUE(hint()->isVisible());
+}
+
+TEST_F(MainWindow, AHugePasteIsCutToQtsLimitWhileTheDataBoxesTakeAnyLength) {
+  // Nothing reads the question, so it keeps a plain line edit's limit.
+  EXPECT_EQ(question()->maxLength(), QLineEdit().maxLength());
+  const QString huge(200000, QChar('x'));
+  QGuiApplication::clipboard()->setText(huge);
+  question()->setFocus();
+  QTest::keyClick(question(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(question()->text().size(), question()->maxLength());
+  EXPECT_FALSE(hint()->isVisible());
+  QTest::keyClick(question(), Qt::Key_Backspace);
+  QTest::keyClicks(question(), "?!");
+  EXPECT_TRUE(question()->text().endsWith("x?")) << "the box stays full, and typing still works";
+
+  for (const char* name : {"txtResults", "txtWord"}) {
+    auto* box = get<QLineEdit>(name);
+    box->setText(huge);
+    EXPECT_EQ(box->text().size(), huge.size()) << name;
+  }
 }
 
 TEST_F(MainWindow, QuestionTextIsSelectedWheneverTheBoxGetsTheFocus) {
