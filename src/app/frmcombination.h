@@ -131,6 +131,9 @@ private:
   void meaningsStep();
   bool running = false;  // an enumeration is under way
   bool ending = false;   // the program is ending: a run stops where it is
+  // Why the last enumeration was cut short, for the run to tell once it has
+  // completed; empty when it was not.
+  QString cutShort;
 
   // The meanings report (frmcombination_meanings.cpp).
   bool meaningsViewShown() const;

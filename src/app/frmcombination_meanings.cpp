@@ -4,6 +4,7 @@
 // mode. The option boxes and a click on the word-pair list redraw it.
 #include "frmcombination.h"
 
+#include "app/resultwords.h"
 #include "data/records.h"
 #include "engine/grid.h"
 #include "engine/meanings.h"
@@ -33,7 +34,7 @@ bool checked(const QCheckBox* box) { return box->checkState() == Qt::Checked; }
 bool frmCombination::meaningsViewShown() const { return txtMeanings->isVisibleTo(client); }
 
 void frmCombination::ShowMeanings(qint32 wordNo) {
-  resumeNext([&] { util::gWords = util::SplitFields(txtResults->text().replace(' ', ','), ","); });
+  resumeNext([&] { util::gWords = app::resultWords(txtResults->text(), wordNo >= 1 ? wordNo : lstWords->count()); });
 
   const QString pagePath = platform::appFile("meanings_tmp.htm");
   std::unique_ptr<platform::TextWriter> page;

@@ -7,6 +7,7 @@
 #include "engine/grid.h"
 #include "platform/apppath.h"
 #include "platform/htmlview.h"
+#include "platform/memory.h"
 #include "platform/resumenext.h"
 #include "platform/textfile.h"
 #include "platform/windows.h"
@@ -23,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <memory>
+#include <utility>
 
 using platform::resumeNext;
 
@@ -87,13 +89,21 @@ void frmCombination::startRun() {
     return;
   }
 
-  resumeNext([&] { txtResults->setText(run::kPairList); });
+  resumeNext([&] {
+    // The combinations can run to gigabytes; giving them back to the system
+    // is left to a worker thread.
+    QString listed = txtResults->text();
+    txtResults->setText(run::kPairList);
+    platform::releaseLater(std::move(listed));
+  });
   resumeNext([&] { lblOutcomes->setText(run::countCaption(txtChar->text())); });
   resumeNext([&] { txtResult2->setPlainText(run::bitReport(txtResults->text(), gridOf(txtSet))); });
   resumeNext([&] { cmdcalc->setText(run::kTellMe); });
   resumeNext([&] { txtChar->setEnabled(true); });
   resumeNext([&] { txtlength->setEnabled(true); });
   closingSteps();
+  if (!cutShort.isEmpty())
+    platform::messageBox(this, std::exchange(cutShort, QString()), "Lotwise", platform::Icon::Information);
 }
 
 void frmCombination::closingSteps() {

@@ -4,6 +4,7 @@
 #include "support/appdir.h"
 #include "support/fixtures.h"
 #include "support/modal.h"
+#include "util/gwords.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -138,8 +139,10 @@ TEST_F(TellMe, StopDuringTheEnumerationStillCompletesTheRun) {
     stoppedNested = get<QPushButton>("cmdcalc")->text() == "Stop";
     QTest::mouseClick(get<QPushButton>("cmdcalc"), Qt::LeftButton);
     // The stop branch refreshed the meanings at once, from the words the
-    // enumeration had listed so far.
+    // enumeration had listed so far, cutting out only the one it shows.
     pageAtStop = QString::fromLatin1(dir.read("meanings_tmp.htm"));
+    const QString listed = text("txtResults");
+    EXPECT_EQ(util::gWords, QStringList({QString::number(listed.count(' ') + 1), "AAAAAAA"}));
     EXPECT_EQ(get<QPushButton>("cmdcalc")->text(), "Tell Me");
     EXPECT_TRUE(window.bStop);
   });
