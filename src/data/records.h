@@ -63,11 +63,10 @@ QString fieldText(const QString& value);
 // commas between them, CR LF after the last.
 QString recordText(const QStringList& fields);
 
-// Rewrites a whole file with its backup (path + ".bak") made first. On a
-// failed copy nothing is written; on a failure while writing the backup is
-// copied back, so the file is as before; should that copy fail too, the
-// description names the backup that still holds the old content. Returns the
-// failure, if any.
+// Rewrites a whole file in the text form, and its backup (path + ".bak")
+// with the content the file had before. Either both change, or, when any
+// step fails, neither does: the file and an earlier backup keep every byte.
+// A missing file is not created. Returns the failure, if any.
 std::optional<platform::Error> saveFile(const QString& path, const QList<QStringList>& records);
 
 }  // namespace data
