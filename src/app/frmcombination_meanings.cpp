@@ -60,7 +60,7 @@ void frmCombination::ShowMeanings(qint32 wordNo) {
       util::SwapValues(word1, word2);
 
     txtMeaning->setPlainText(QString());
-    const std::optional<engine::DictionaryEntry> entry = engine::findEntry(dictionary, code1, code2);
+    const std::optional<engine::DictionaryEntry> entry = engine::findEntry(dictionary, code1, code2, &dataFileTrouble);
     if (!entry)
       continue;
     const QString heading = checked(chkListWords) ? word1 + "-" + word2 : entry->words;
@@ -75,6 +75,8 @@ void frmCombination::ShowMeanings(qint32 wordNo) {
   resumeNext([&] { platform::writeWholeFile(pagePath, platform::encodeText(page)); });
   txtMeanings->navigate(pagePath);
   txtMeanings->setVisible(checked(chkShowAll));
+  if (dataFileTrouble)
+    warnAboutDataFiles();
 }
 
 void frmCombination::refreshMeanings() {

@@ -46,12 +46,23 @@ public:
   // Characters consumed so far.
   qsizetype position() const;
 
+  // Where the last record read strayed from the form so far that its fields
+  // may not be what was written: a quote that never closes took the rest of
+  // the text; text other than spaces stood between a closing quote and the
+  // separator (a quote lost or added shifts the fields that way); or the
+  // text ended before the record's last field.
+  enum class Flaw { None, UnclosedQuote, TextAfterQuote, CutShort };
+  Flaw lastFlaw() const { return m_flaw; }
+
 private:
   void skipSpaces();
-  void skipSeparator();
+  // False when the text ended before a separator.
+  bool skipSeparator();
 
   QString m_text;
   qsizetype m_pos = 0;
+  Flaw m_flaw = Flaw::None;
+  bool m_endedWithText = false;  // the last field ran into the end of the text
 };
 
 // A value as the text form stores it: spaces at both ends removed, every

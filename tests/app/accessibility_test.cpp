@@ -2,6 +2,7 @@
 // that takes the focus, and the tab order of the design.
 #include "app/frmcombination.h"
 #include "support/appdir.h"
+#include "support/datafolder.h"
 #include "support/printers.h"
 
 #include <QAccessible>
@@ -30,6 +31,7 @@ protected:
     return w;
   }
 
+  lotwise::test::DataFolder dir;  // whole data files: no warning over the window
   frmCombination window;
 };
 
