@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <array>
 
@@ -13,6 +14,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMessageBox;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -72,6 +74,7 @@ public:
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
 private:
   void buildDesign();
@@ -138,6 +141,14 @@ private:
   // The meanings report (frmcombination_meanings.cpp).
   bool meaningsViewShown() const;
   void refreshMeanings();
+
+  // The warning about data files that fall short (frmcombination_datafiles.cpp):
+  // once when the window first shows, and once more for each run or report
+  // whose lookups found a file gone or unreadable.
+  void warnAboutDataFiles();
+  bool dataFilesChecked = false;
+  bool dataFileTrouble = false;  // a lookup since the last warning found a file gone
+  QPointer<QMessageBox> dataWarning;
 
   // The total of the outcome label, built again only after the Symbols or
   // Length text has changed; null while it cannot be built.

@@ -128,5 +128,5 @@ void frmCombination::Engine(const QString& symbols, quint8 length) {
 }
 
 QString frmCombination::GetWord(const QString& BinCode) {
-  return engine::lookupWord(platform::appFile(data::kWordsFile), BinCode);
+  return engine::lookupWord(platform::appFile(data::kWordsFile), BinCode, &dataFileTrouble);
 }

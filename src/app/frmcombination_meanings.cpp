@@ -12,6 +12,7 @@
 #include "platform/htmlview.h"
 #include "platform/resumenext.h"
 #include "platform/textfile.h"
+#include "platform/wholefile.h"
 #include "util/gwords.h"
 #include "util/numbers.h"
 #include "util/splitfields.h"
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <memory>
 
 using platform::resumeNext;
 
@@ -36,9 +36,10 @@ bool frmCombination::meaningsViewShown() const { return txtMeanings->isVisibleTo
 void frmCombination::ShowMeanings(qint32 wordNo) {
   resumeNext([&] { util::gWords = app::resultWords(txtResults->text(), wordNo >= 1 ? wordNo : lstWords->count()); });
 
+  // The page is made in memory and written whole at the end, so that the
+  // view never finds half a page.
   const QString pagePath = platform::appFile("meanings_tmp.htm");
-  std::unique_ptr<platform::TextWriter> page;
-  resumeNext([&] { page = std::make_unique<platform::TextWriter>(pagePath); });
+  QString page;
 
   const qint32 first = wordNo >= 1 ? wordNo : 1;
   const qint32 last = wordNo >= 1 ? wordNo : lstWords->count();
@@ -60,23 +61,23 @@ void frmCombination::ShowMeanings(qint32 wordNo) {
       util::SwapValues(word1, word2);
 
     txtMeaning->setPlainText(QString());
-    const std::optional<engine::DictionaryEntry> entry = engine::findEntry(dictionary, code1, code2);
+    const std::optional<engine::DictionaryEntry> entry = engine::findEntry(dictionary, code1, code2, &dataFileTrouble);
     if (!entry)
       continue;
     const QString heading = checked(chkListWords) ? word1 + "-" + word2 : entry->words;
     txtWord->setText(heading);
-    if (page)
-      resumeNext([&] { page->writeLine(engine::headingLine(heading, entry->code1 == entry->code2)); });
+    page += engine::headingLine(heading, entry->code1 == entry->code2) + QLatin1String("\r\n");
     txtMeaning->setPlainText(entry->meaning);
-    if (page)
-      resumeNext([&] { page->writeLine(engine::meaningLine(entry->meaning)); });
+    page += engine::meaningLine(entry->meaning) + QLatin1String("\r\n");
   }
 
-  if (page)
-    resumeNext([&] { page->close(); });
-  page.reset();
+  // A page that cannot be written is skipped without a message; the view
+  // then shows the page as it was.
+  resumeNext([&] { platform::writeWholeFile(pagePath, platform::encodeText(page)); });
   txtMeanings->navigate(pagePath);
   txtMeanings->setVisible(checked(chkShowAll));
+  if (dataFileTrouble)
+    warnAboutDataFiles();
 }
 
 void frmCombination::refreshMeanings() {

@@ -6,10 +6,12 @@
 
 #include "engine/grid.h"
 #include "platform/apppath.h"
+#include "platform/error.h"
 #include "platform/htmlview.h"
 #include "platform/memory.h"
 #include "platform/resumenext.h"
 #include "platform/textfile.h"
+#include "platform/wholefile.h"
 #include "platform/windows.h"
 #include "run/tellme.h"
 #include "util/gwords.h"
@@ -23,7 +25,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <memory>
 #include <utility>
 
 using platform::resumeNext;
@@ -138,15 +139,20 @@ void frmCombination::meaningsStep() {
 
 void frmCombination::cmdSave_Click() {
   const QString path = platform::appFile("results.txt");
-  std::unique_ptr<platform::TextWriter> file;
-  resumeNext([&] { file = std::make_unique<platform::TextWriter>(path); });
-  if (file) {
-    resumeNext([&] { file->writeLine(platform::multiLineText(txtResult2)); });
-    resumeNext([&] { file->writeLine(QString()); });
-    resumeNext([&] { file->writeLine(QString()); });
+  // Confirmed only once the whole file is on disk; otherwise the user
+  // learns where it should have gone and why it did not.
+  std::optional<platform::Error> failure;
+  const bool built = resumeNext([&] {
+    QStringList lines{platform::multiLineText(txtResult2), QString(), QString()};
     for (int i = 0; i < lstWords->count(); ++i)
-      resumeNext([&] { file->writeLine(lstWords->item(i)->text()); });
-    resumeNext([&] { file->close(); });
-  }
-  platform::messageBox(this, "The results has been saved to \r\n" + path, "Lotwise", platform::Icon::None);
+      lines << lstWords->item(i)->text();
+    failure = platform::writeWholeFile(path, platform::encodeText(lines.join("\r\n") + "\r\n"));
+  });
+  if (!built)
+    failure = platform::Error(platform::OutOfMemory, "Out of memory");
+  if (failure)
+    platform::messageBox(this, "The results could not be saved to \r\n" + path + "\r\n\r\n" + failure->description(),
+                         "Lotwise", platform::Icon::Critical);
+  else
+    platform::messageBox(this, "The results has been saved to \r\n" + path, "Lotwise", platform::Icon::None);
 }

@@ -1,11 +1,15 @@
-// The entry point only starts the windowing runtime with the main window.
+// The entry point only starts the windowing runtime with the main window,
+// once it is settled where the program's files live.
 #include "app/frmcombination.h"
+#include "data/records.h"
+#include "platform/apppath.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setStyle("Fusion");
+  platform::chooseFileHome(platform::programPath(), {data::kWordsFile, data::kDictionaryFile});
   frmCombination window;
   window.show();
   return QApplication::exec();

@@ -35,17 +35,18 @@ void RecordReader::skipSpaces() {
 
 // Moves past the next comma or line end (CR LF counting as one), dropping
 // whatever stands before it.
-void RecordReader::skipSeparator() {
+bool RecordReader::skipSeparator() {
   while (m_pos < m_text.size()) {
     const QChar c = m_text.at(m_pos++);
     if (c == u',' || c == u'\n')
-      return;
+      return true;
     if (c == u'\r') {
       if (m_pos < m_text.size() && m_text.at(m_pos) == u'\n')
         ++m_pos;
-      return;
+      return true;
     }
   }
+  return false;
 }
 
 QString RecordReader::readField() {
@@ -56,11 +57,17 @@ QString RecordReader::readField() {
     // field takes the rest of the text.
     const qsizetype start = m_pos + 1;
     qsizetype close = m_text.indexOf(u'"', start);
-    if (close < 0)
+    if (close < 0) {
       close = m_text.size();
+      if (m_flaw == Flaw::None)
+        m_flaw = Flaw::UnclosedQuote;
+    }
     const QString value = m_text.mid(start, close - start);
     m_pos = close < m_text.size() ? close + 1 : close;
-    skipSeparator();
+    skipSpaces();
+    if (m_pos < m_text.size() && m_text.at(m_pos) != u',' && !isLineEnd(m_text.at(m_pos)) && m_flaw == Flaw::None)
+      m_flaw = Flaw::TextAfterQuote;
+    m_endedWithText = !skipSeparator();
     return value;
   }
   const qsizetype start = m_pos;
@@ -69,7 +76,7 @@ QString RecordReader::readField() {
   qsizetype end = m_pos;
   while (end > start && m_text.at(end - 1) == u' ')
     --end;
-  skipSeparator();
+  m_endedWithText = !skipSeparator();
   return m_text.mid(start, end - start);
 }
 
@@ -81,10 +88,14 @@ QStringList RecordReader::readRecord(int fields) {
   // blank line inside a record still stands for an empty field.
   while (m_pos < m_text.size() && (m_text.at(m_pos) == u' ' || isLineEnd(m_text.at(m_pos))))
     ++m_pos;
+  m_flaw = Flaw::None;
   QStringList record;
   record.reserve(fields);
-  for (int i = 0; i < fields; ++i)
+  for (int i = 0; i < fields; ++i) {
+    if (i > 0 && m_endedWithText && m_flaw == Flaw::None)
+      m_flaw = Flaw::CutShort;
     record << readField();
+  }
   return record;
 }
 

@@ -46,12 +46,23 @@ public:
   // Characters consumed so far.
   qsizetype position() const;
 
+  // Where the last record read strayed from the form so far that its fields
+  // may not be what was written: a quote that never closes took the rest of
+  // the text; text other than spaces stood between a closing quote and the
+  // separator (a quote lost or added shifts the fields that way); or the
+  // text ended before the record's last field.
+  enum class Flaw { None, UnclosedQuote, TextAfterQuote, CutShort };
+  Flaw lastFlaw() const { return m_flaw; }
+
 private:
   void skipSpaces();
-  void skipSeparator();
+  // False when the text ended before a separator.
+  bool skipSeparator();
 
   QString m_text;
   qsizetype m_pos = 0;
+  Flaw m_flaw = Flaw::None;
+  bool m_endedWithText = false;  // the last field ran into the end of the text
 };
 
 // A value as the text form stores it: spaces at both ends removed, every
@@ -63,11 +74,10 @@ QString fieldText(const QString& value);
 // commas between them, CR LF after the last.
 QString recordText(const QStringList& fields);
 
-// Rewrites a whole file with its backup (path + ".bak") made first. On a
-// failed copy nothing is written; on a failure while writing the backup is
-// copied back, so the file is as before; should that copy fail too, the
-// description names the backup that still holds the old content. Returns the
-// failure, if any.
+// Rewrites a whole file in the text form, and its backup (path + ".bak")
+// with the content the file had before. Either both change, or, when any
+// step fails, neither does: the file and an earlier backup keep every byte.
+// A missing file is not created. Returns the failure, if any.
 std::optional<platform::Error> saveFile(const QString& path, const QList<QStringList>& records);
 
 }  // namespace data

@@ -5,9 +5,12 @@
 
 namespace engine {
 
-std::optional<DictionaryEntry> findEntry(const QString& dictionaryPath, const QString& code1, const QString& code2) {
+std::optional<DictionaryEntry> findEntry(const QString& dictionaryPath, const QString& code1, const QString& code2,
+                                         bool* troubled) {
   std::optional<data::RecordReader> reader;
   platform::resumeNext([&] { reader.emplace(data::RecordReader::fromFile(dictionaryPath)); });
+  if (!reader && troubled)
+    *troubled = true;
   while (reader && !reader->atEnd()) {
     const QStringList row = reader->readRecord(data::kDictionaryFields);
     if (row.value(0) == code1 && row.value(1) == code2)

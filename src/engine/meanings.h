@@ -12,8 +12,10 @@ struct DictionaryEntry {
 };
 
 // The first row whose Code 1 and Code 2 equal the codes, compared as read.
-// A missing or unreadable dictionary has no entry.
-std::optional<DictionaryEntry> findEntry(const QString& dictionaryPath, const QString& code1, const QString& code2);
+// A missing or unreadable dictionary has no entry, and sets *troubled, if
+// given, so that the caller can tell the user once.
+std::optional<DictionaryEntry> findEntry(const QString& dictionaryPath, const QString& code1, const QString& code2,
+                                         bool* troubled = nullptr);
 
 // The page's heading line. A row whose two codes are equal ends it with
 // "</></b><br>", leaving the italics open: pages have always been written

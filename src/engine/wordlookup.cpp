@@ -7,14 +7,16 @@
 
 namespace engine {
 
-QString lookupWord(const QString& wordsPath, const QString& code) {
+QString lookupWord(const QString& wordsPath, const QString& code, bool* troubled) {
   QString word;
-  if (!util::FileExists(wordsPath))
-    return word;
   std::optional<data::RecordReader> reader;
-  platform::resumeNext([&] { reader.emplace(data::RecordReader::fromFile(wordsPath)); });
-  if (!reader)
+  if (util::FileExists(wordsPath))
+    platform::resumeNext([&] { reader.emplace(data::RecordReader::fromFile(wordsPath)); });
+  if (!reader) {
+    if (troubled)
+      *troubled = true;
     return word;
+  }
   while (!reader->atEnd()) {
     const QStringList record = reader->readRecord(data::kWordFields);
     if (util::trimSpaces(record.value(0)) == code)

@@ -1,18 +1,45 @@
-// The program keeps all its files in its own folder.
+// Where the program's files live: the one place that knows it.
+//
+// Run from its build folder, or from a folder copied anywhere, the program
+// keeps every file in its own folder. Installed (the install step leaves the
+// marker lotwise.installed beside the executable), it never writes there:
+// each user's files live in their own data folder, $XDG_DATA_HOME/lotwise
+// (~/.local/share/lotwise), which starts with a copy of the data files
+// shipped beside the executable. The choice is made once, at start-up.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
-// The folder that holds the executable, or the folder set by setAppPath.
+inline const QString kInstalledMarker = QStringLiteral("lotwise.installed");
+
+// The folder that holds the executable.
+QString programPath();
+
+// The folder of the program's files: the one set by setAppPath, else the
+// one chosen at start-up, else the program's folder.
 QString appPath();
 
 // The full path of one of the program's files: appPath(), "/", name.
 QString appFile(const QString& name);
 
-// Test seam: every file of the program resolves in dir from now on. The
-// program itself never calls this; it reads no command line or settings.
+// Every file of the program resolves in dir from now on, whatever the
+// layout; an empty dir undoes it. The program itself never calls this; it
+// reads no command line or settings.
 void setAppPath(const QString& dir);
+
+// Called once at start-up, before any window, with the folder of the
+// executable and the names of the data files shipped in it. Installed, the
+// user's data folder becomes the home of every file: it is made if need be,
+// and each shipped file it lacks is copied into it. A file already there is
+// never replaced: it may hold the user's edits.
+void chooseFileHome(const QString& programFolder, const QStringList& shippedFiles);
+
+// The folder of the data files the program was installed with, when the
+// files in use are copies of them; empty when they are the only copies (the
+// program's own folder, or a folder set by setAppPath).
+QString shippedFolder();
 
 }  // namespace platform

@@ -46,6 +46,15 @@ void showFailure(QWidget* parent, const Error& error) {
   messageBox(parent, error.description(), QStringLiteral("Error %1").arg(error.number()), Icon::Critical, Buttons::Ok);
 }
 
+QMessageBox* showNotice(QWidget* parent, const QString& text, const QString& title) {
+  auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+  box->setWindowModality(Qt::NonModal);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setAttribute(Qt::WA_ShowWithoutActivating);
+  box->show();
+  return box;
+}
+
 QString inputBox(QWidget* parent, const QString& prompt, const QString& title) {
   QInputDialog dialog(parent);
   dialog.setWindowTitle(title);

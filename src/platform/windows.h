@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QMessageBox;
 class QPlainTextEdit;
 class QWidget;
 
@@ -20,6 +21,11 @@ Answer messageBox(QWidget* parent, const QString& text, const QString& title, Ic
 // The message for a failure the user has to know about: its description,
 // titled "Error " and its number, with a critical icon and OK.
 void showFailure(QWidget* parent, const Error& error);
+
+// A warning to read without being stopped by it: a QMessageBox with a
+// warning icon and OK that is not modal, leaves the focus where it was and
+// goes when closed, or with its parent.
+QMessageBox* showNotice(QWidget* parent, const QString& text, const QString& title);
 
 // A QInputDialog with an empty answer field; "" on Cancel.
 QString inputBox(QWidget* parent, const QString& prompt, const QString& title);

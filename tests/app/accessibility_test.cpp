@@ -4,6 +4,7 @@
 #include "app/frmcombination.h"
 #include "support/appdir.h"
 #include "support/fixtures.h"
+#include "support/datafolder.h"
 #include "support/printers.h"
 
 #include <QAccessible>
@@ -39,6 +40,7 @@ protected:
     return w;
   }
 
+  lotwise::test::DataFolder dir;  // whole data files: no warning over the window
   frmCombination window;
 };
 

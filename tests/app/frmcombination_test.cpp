@@ -1,6 +1,7 @@
 // The main window as it starts: design, menus, blinking prompt, question
 // box and hint, About message.
 #include "app/frmcombination.h"
+#include "support/datafolder.h"
 #include "support/modal.h"
 
 #include <QAction>
@@ -39,6 +40,7 @@ protected:
   QLineEdit* hint() { return get<QLineEdit>("Text1"); }
   QColor promptColour() { return get<QLabel>("lblQuestion")->palette().color(QPalette::WindowText); }
 
+  lotwise::test::DataFolder dir;  // whole data files: no warning over the window
   frmCombination window;
 };
 

@@ -1,6 +1,7 @@
 // Form_Resize: the right-hand column and the meanings area follow the
 // window's size; nothing moves.
 #include "app/frmcombination.h"
+#include "support/datafolder.h"
 
 #include "support/appdir.h"
 
@@ -61,6 +62,7 @@ protected:
     return all;
   }
 
+  lotwise::test::DataFolder dir;  // whole data files: no warning over the window
   frmCombination window;
   int menuHeight = 0;
 };

@@ -4,10 +4,13 @@
 #include "support/appdir.h"
 #include "support/fixtures.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTest>
@@ -143,6 +146,26 @@ TEST_F(Meanings, FirstOfTwoRowsWithTheSamePair) {
   dir.write("dictionary.wdb", entryRow(kD, kA, "first") + entryRow(kD, kA, "second"));
   window.ShowMeanings(1);
   EXPECT_EQ(meaning(), "first");
+}
+
+// The page is written whole, beside itself first; a link in its place is
+// replaced, and whatever it pointed to stays as it was.
+TEST_F(Meanings, ThePageReplacesALinkInItsPlace) {
+  options(false, false);
+  dir.write("someone-elses.htm", "not ours to write");
+  ASSERT_TRUE(QFile::link(dir.file("someone-elses.htm"), dir.file("meanings_tmp.htm")));
+  window.ShowMeanings(2);
+  EXPECT_FALSE(QFileInfo(dir.file("meanings_tmp.htm")).isSymLink());
+  EXPECT_EQ(page(), entry(kD, kC));
+  EXPECT_EQ(dir.read("someone-elses.htm"), "not ours to write");
+
+  // A page that cannot be written is passed over without a word.
+  QFile::remove(dir.file("meanings_tmp.htm"));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("meanings_tmp.htm"));
+  window.ShowMeanings(1);
+  EXPECT_EQ(meaning(), "m" + kD + "-" + kA);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_TRUE(window.findChildren<QMessageBox*>().isEmpty());
 }
 
 TEST_F(Meanings, MissingOrGarbageDictionaryGivesNoEntry) {

@@ -3,9 +3,13 @@
 #include "app/frmcombination.h"
 #include "support/appdir.h"
 #include "support/fixtures.h"
+#include "support/filesizelimit.h"
 #include "support/modal.h"
 #include "util/gwords.h"
+#include "support/unprivileged.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "support/printers.h"
 
@@ -236,14 +241,47 @@ TEST_F(TellMe, SavedResultsHoldTheReportAndTheList) {
   EXPECT_EQ(dir.read("results.txt"), expected);
 }
 
-TEST_F(TellMe, UnwritableResultsStillConfirm) {
-  // A folder where the file should be: it cannot be created, for root too.
+// Confirmed only when the file is whole on disk; otherwise a critical box
+// names the path and the real cause, and an earlier file stays as it was.
+TEST_F(TellMe, AFailedSaveNamesThePathAndTheCause) {
+  window.cmdcalc_Click();
+  const QString path = dir.file("results.txt");
+  const QString failed = "The results could not be saved to \r\n" + path + "\r\n\r\n";
+  auto save = [&] {
+    SeenBox seen;
+    answerMessageBox(&seen);
+    window.cmdSave_Click();
+    EXPECT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, "Lotwise");
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    return seen.text;
+  };
+
+  // A folder where the file should be: it cannot be written, for root too.
   ASSERT_TRUE(QDir(dir.path()).mkdir("results.txt"));
-  SeenBox seen;
-  answerMessageBox(&seen);
-  window.cmdSave_Click();
-  EXPECT_TRUE(seen.shown);
-  EXPECT_TRUE(QFileInfo(dir.file("results.txt")).isDir());
+  EXPECT_EQ(save(), failed + "Path/File access error: Is a directory");
+  EXPECT_TRUE(QFileInfo(path).isDir());
+  ASSERT_TRUE(QDir(dir.path()).rmdir("results.txt"));
+
+  dir.write("results.txt", "an earlier save");
+  {
+    FileSizeLimit limit(16);
+    ASSERT_TRUE(limit.set());
+    EXPECT_EQ(save(), failed + "Disk full");
+  }
+  EXPECT_EQ(dir.read("results.txt"), "an earlier save");
+
+  ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+  {
+    Unprivileged user;
+    if (user.active()) {
+      EXPECT_EQ(save(), failed + "Permission denied");
+    }
+  }
+  ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0700), 0);
+  EXPECT_EQ(dir.read("results.txt"), "an earlier save");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{"dictionary.wdb", "meanings_tmp.htm", "results.txt", "words.wdb"}));
 }
 
 }  // namespace

@@ -160,6 +160,7 @@ TEST(RecordText, ReadsBackAsWritten) {
     const QString text = platform::decodeText(platform::encodeText(data::recordText(c.written)));
     data::RecordReader reader(text);
     EXPECT_EQ(reader.readRecord(int(c.written.size())), c.read);
+    EXPECT_EQ(reader.lastFlaw(), data::RecordReader::Flaw::None);  // what the writer writes is never flawed
     EXPECT_TRUE(reader.atEnd());
   }
 }

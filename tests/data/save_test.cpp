@@ -1,19 +1,27 @@
-// Saving a whole file with its backup, and what a failure leaves on disk.
+// Saving a whole file with its backup, and what a failure leaves on disk:
+// after any failure both the file and its earlier backup keep every byte.
 #include "data/records.h"
 #include "platform/error.h"
-#include "platform/textfile.h"
+#include "platform/wholefile.h"
+#include "support/filesizelimit.h"
+#include "support/unprivileged.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "support/printers.h"
 
 namespace {
 
 using namespace std::string_literals;
+using namespace lotwise::test;
+using platform::WriteStep;
 
 // Bytes as std::string: a failure then prints them as readable text.
 std::string bytesOf(const QString& path) {
@@ -28,6 +36,10 @@ void writeBytes(const QString& path, const std::string& bytes) {
 }
 
 std::string failure(const std::optional<platform::Error>& error) { return error ? error->what() : "none"; }
+
+QStringList entries(const QString& dir) {
+  return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
 
 QString code(int value) { return QString::number(value % 16, 2).rightJustified(4, u'0'); }
 
@@ -44,7 +56,10 @@ QList<QStringList> dictionary(int rows) {
 
 class SaveFile : public ::testing::Test {
 protected:
-  void TearDown() override { platform::testing::failWriteAfter(0); }
+  void TearDown() override {
+    platform::testing::clearWriteFaults();
+    chmod(QFile::encodeName(dir.path()).constData(), 0700);
+  }
 
   QTemporaryDir dir;
   const QString path = dir.filePath("dictionary.wdb");
@@ -80,60 +95,57 @@ TEST_F(SaveFile, WholeFilesReadBackCompletely) {
 }
 
 TEST_F(SaveFile, AMissingFileIsNotCreated) {
-  const auto error = data::saveFile(path, dictionary(256));
-  ASSERT_TRUE(error);
-  EXPECT_EQ(error->number(), platform::FileNotFound);
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+  EXPECT_EQ(failure(data::saveFile(path, dictionary(256))), "Error 53: File not found");
+  EXPECT_EQ(entries(dir.path()), QStringList());
 }
 
-TEST_F(SaveFile, AnUnwritableBackupStopsTheSave) {
+TEST_F(SaveFile, AFolderInThePlaceOfTheBackupStopsTheSave) {
   writeBytes(path, old);
   ASSERT_TRUE(QDir(dir.path()).mkdir("dictionary.wdb.bak"));
-  EXPECT_TRUE(data::saveFile(path, dictionary(256)));
+  EXPECT_EQ(failure(data::saveFile(path, dictionary(256))), "Error 75: Path/File access error: Is a directory");
   EXPECT_EQ(bytesOf(path), old);
+  EXPECT_EQ(entries(dir.path()), (QStringList{"dictionary.wdb", "dictionary.wdb.bak"}));
 }
 
-TEST_F(SaveFile, AFailedWriteRestoresTheFile) {
-  for (int failingWrite : {1, 128, 256}) {
-    SCOPED_TRACE(failingWrite);
-    writeBytes(path, old);
-    platform::testing::failWriteAfter(failingWrite);
-    const auto error = data::saveFile(path, dictionary(256));
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->number(), platform::DiskFull);
-    EXPECT_EQ(bytesOf(path), old);
-    EXPECT_EQ(bytesOf(backup), old);
+// A failure at each step of a save: writing the new content, each step of
+// writing the backup, and the rename that puts the new content in place.
+// With an earlier backup and without one, both files end as they began and
+// nothing else is left in the folder.
+TEST_F(SaveFile, AFailureAtAnyStepChangesNeitherFile) {
+  struct Step {
+    const char* what;
+    QString file;
+    WriteStep step;
+  };
+  const Step steps[] = {
+      {"creating the new file", "dictionary.wdb", WriteStep::Create},
+      {"writing the new content", "dictionary.wdb", WriteStep::Write},
+      {"creating the backup", "dictionary.wdb.bak", WriteStep::Create},
+      {"writing the backup", "dictionary.wdb.bak", WriteStep::Write},
+      {"putting the backup in place", "dictionary.wdb.bak", WriteStep::Commit},
+      {"putting the new file in place", "dictionary.wdb", WriteStep::Commit},
+  };
+  for (bool earlierBackup : {true, false}) {
+    for (const Step& s : steps) {
+      SCOPED_TRACE(std::string(s.what) + (earlierBackup ? ", with an earlier backup" : ", without a backup"));
+      QFile::remove(backup);
+      writeBytes(path, old);
+      if (earlierBackup)
+        writeBytes(backup, "the backup of an earlier save");
+      platform::testing::failWriteStep(s.file, s.step, ENOSPC);
+      EXPECT_EQ(failure(data::saveFile(path, dictionary(256))), "Error 61: Disk full");
+      EXPECT_EQ(bytesOf(path), old);
+      EXPECT_EQ(bytesOf(backup), earlierBackup ? "the backup of an earlier save" : "<missing>");
+      EXPECT_EQ(entries(dir.path()),
+                earlierBackup ? (QStringList{"dictionary.wdb", "dictionary.wdb.bak"}) : QStringList{"dictionary.wdb"});
+    }
   }
 }
 
-// A real write failure: a file size limit above the old content (so the
-// backup and the restore fit) and below the new one. Root ignores folder
-// permissions, but not this limit.
-class FileSizeLimit {
-public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // EFBIG instead of the signal
-    getrlimit(RLIMIT_FSIZE, &m_old);
-    rlimit limit = m_old;
-    limit.rlim_cur = bytes;
-    m_set = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &m_old);
-    std::signal(SIGXFSZ, m_oldHandler);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-  bool set() const { return m_set; }
-
-private:
-  rlimit m_old{};
-  void (*m_oldHandler)(int) = nullptr;
-  bool m_set = false;
-};
-
-TEST_F(SaveFile, ARealDiskFailureRestoresTheFile) {
+TEST_F(SaveFile, ARealFullDiskChangesNeitherFile) {
   writeBytes(path, old);
+  const std::string earlier(45056, 'b');  // a whole backup, larger than the limit below
+  writeBytes(backup, earlier);
   const QList<QStringList> records = dictionary(256);  // about 30 KB
   std::optional<platform::Error> error;
   {
@@ -141,10 +153,34 @@ TEST_F(SaveFile, ARealDiskFailureRestoresTheFile) {
     ASSERT_TRUE(limit.set());
     error = data::saveFile(path, records);
   }
-  ASSERT_TRUE(error);
-  EXPECT_FALSE(error->description().isEmpty());
+  EXPECT_EQ(failure(error), "Error 61: Disk full");
   EXPECT_EQ(bytesOf(path), old);
+  EXPECT_EQ(bytesOf(backup), earlier);
+  EXPECT_EQ(entries(dir.path()), (QStringList{"dictionary.wdb", "dictionary.wdb.bak"}));
+}
+
+TEST_F(SaveFile, AFolderTheUserMayNotWriteIsPermissionDenied) {
+  writeBytes(path, old);
+  writeBytes(backup, "earlier");
+  ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+  Unprivileged user;
+  LOTWISE_REQUIRE_UNPRIVILEGED(user);
+  EXPECT_EQ(failure(data::saveFile(path, dictionary(256))), "Error 70: Permission denied");
+  EXPECT_EQ(bytesOf(path), old);
+  EXPECT_EQ(bytesOf(backup), "earlier");
+  EXPECT_EQ(entries(dir.path()), (QStringList{"dictionary.wdb", "dictionary.wdb.bak"}));
+}
+
+TEST_F(SaveFile, LinksAreReplacedNotWrittenThrough) {
+  const QString elsewhere = dir.filePath("elsewhere");
+  writeBytes(elsewhere, "not ours");
+  writeBytes(path, old);
+  ASSERT_TRUE(QFile::link(elsewhere, backup));
+  EXPECT_EQ(failure(data::saveFile(path, {{"0101", "abc"}})), "none");
+  EXPECT_FALSE(QFileInfo(backup).isSymLink());
   EXPECT_EQ(bytesOf(backup), old);
+  EXPECT_EQ(bytesOf(elsewhere), "not ours");
+  EXPECT_EQ(entries(dir.path()), (QStringList{"dictionary.wdb", "dictionary.wdb.bak", "elsewhere"}));
 }
 
 }  // namespace

@@ -40,12 +40,23 @@ TEST(WordLookup, FindsTheTrimmedCodeAndTheLastMatch) {
     EXPECT_EQ(engine::lookupWord(path, c.code), c.word) << c.what;
 }
 
-TEST(WordLookup, MissingOrUnreadableFileGivesNothing) {
+// Both lookups tell their caller when the file is gone or unreadable, and
+// only then: a file that merely lacks the code is no trouble.
+TEST(WordLookup, MissingOrUnreadableFileGivesNothingAndTellsTheCaller) {
   AppDir dir;
-  EXPECT_EQ(engine::lookupWord(dir.file("words.wdb"), "0000"), "");
+  bool troubled = false;
+  EXPECT_EQ(engine::lookupWord(dir.file("words.wdb"), "0000", &troubled), "");
+  EXPECT_TRUE(troubled);
   EXPECT_FALSE(dir.exists("words.wdb"));  // nothing is created
   ASSERT_TRUE(QDir(dir.path()).mkdir("words.wdb"));
-  EXPECT_EQ(engine::lookupWord(dir.file("words.wdb"), "0000"), "");
+  troubled = false;
+  EXPECT_EQ(engine::lookupWord(dir.file("words.wdb"), "0000", &troubled), "");
+  EXPECT_TRUE(troubled);
+
+  dir.write("other.wdb", "\"0001\",\"one\"\r\n");
+  troubled = false;
+  EXPECT_EQ(engine::lookupWord(dir.file("other.wdb"), "0000", &troubled), "");
+  EXPECT_FALSE(troubled);
 }
 
 TEST(DictionaryLookup, FirstRowOfThePairAsRead) {
@@ -57,8 +68,11 @@ TEST(DictionaryLookup, FirstRowOfThePairAsRead) {
   const QString path = dir.file("dictionary.wdb");
   EXPECT_EQ(engine::findEntry(path, "0001", "0010")->meaning, "first");
   EXPECT_EQ(engine::findEntry(path, "0011", "0011")->meaning, "two\r\nlines");  // unquoted: spaces around go
-  EXPECT_FALSE(engine::findEntry(path, "0010", "0001"));
-  EXPECT_FALSE(engine::findEntry(dir.file("missing.wdb"), "0001", "0010"));
+  bool troubled = false;
+  EXPECT_FALSE(engine::findEntry(path, "0010", "0001", &troubled));
+  EXPECT_FALSE(troubled);
+  EXPECT_FALSE(engine::findEntry(dir.file("missing.wdb"), "0001", "0010", &troubled));
+  EXPECT_TRUE(troubled);
 }
 
 TEST(MeaningsPage, LinesOfAnEntry) {

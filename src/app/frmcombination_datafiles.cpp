@@ -1,0 +1,36 @@
+// The warning about the data files. Blank or wrong kings and meanings look
+// like a real reading, so a word list or dictionary that falls short is
+// named to the user, in a box that leaves the window free to use.
+#include "data/check.h"
+#include "data/records.h"
+#include "frmcombination.h"
+#include "platform/apppath.h"
+#include "platform/windows.h"
+
+#include <QMessageBox>
+#include <QShowEvent>
+#include <QTimer>
+
+void frmCombination::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!dataFilesChecked) {
+    dataFilesChecked = true;
+    // After the window is on screen, so that the warning shows above it.
+    QTimer::singleShot(0, this, [this] { warnAboutDataFiles(); });
+  }
+}
+
+void frmCombination::warnAboutDataFiles() {
+  dataFileTrouble = false;
+  const QString warning = data::dataFilesWarning(platform::appFile(data::kWordsFile),
+                                                 platform::appFile(data::kDictionaryFile), platform::shippedFolder());
+  if (warning.isEmpty())
+    return;
+  // One box at a time: one still open is brought up to date.
+  if (dataWarning) {
+    dataWarning->setText(warning);
+    dataWarning->raise();
+    return;
+  }
+  dataWarning = platform::showNotice(this, warning, QStringLiteral("Lotwise"));
+}

@@ -1,0 +1,174 @@
+#include "check.h"
+
+#include "platform/textfile.h"
+#include "records.h"
+#include "util/text.h"
+
+#include <QFileInfo>
+#include <QStringList>
+#include <array>
+#include <functional>
+
+namespace data {
+namespace {
+
+QString codeText(int value) { return QString::number(value, 2).rightJustified(4, u'0'); }
+
+// The value of a word code of four 0s and 1s, or -1 for anything else.
+int codeValue(QStringView text) {
+  if (text.size() != 4)
+    return -1;
+  int value = 0;
+  for (QChar c : text) {
+    if (c != u'0' && c != u'1')
+      return -1;
+    value = value * 2 + (c == u'1');
+  }
+  return value;
+}
+
+// The file's text, or what keeps it from being read.
+std::optional<QString> readProblem(const QString& path, QString& text) {
+  const QFileInfo info(path);
+  if (info.isDir())
+    return QStringLiteral("is a folder, not a file");
+  if (info.exists() && !info.isFile())
+    return QStringLiteral("is not a regular file");
+  try {
+    text = platform::readTextFile(path);
+  } catch (const platform::Error& failure) {
+    if (failure.number() == platform::FileNotFound)
+      return QStringLiteral("is missing");
+    return QStringLiteral("cannot be read: %1").arg(failure.reason());
+  }
+  return std::nullopt;
+}
+
+QString unreadableRecord(int record, const QString& why) {
+  return QStringLiteral("has a record that cannot be read: record %1 %2").arg(record).arg(why);
+}
+
+std::optional<QString> flawOf(const RecordReader& reader, int record) {
+  switch (reader.lastFlaw()) {
+    case RecordReader::Flaw::UnclosedQuote:
+      return unreadableRecord(record, QStringLiteral("opens a quote that is never closed"));
+    case RecordReader::Flaw::TextAfterQuote:
+      return unreadableRecord(record, QStringLiteral("has a quote out of place"));
+    case RecordReader::Flaw::CutShort:
+      return unreadableRecord(record, QStringLiteral("is cut short by the end of the file"));
+    case RecordReader::Flaw::None:
+      break;
+  }
+  return std::nullopt;
+}
+
+// What is wrong with the counts of keys found: the keys missing, then the
+// keys found more than once, each named by its first.
+template <size_t N>
+std::optional<QString> countProblem(const std::array<int, N>& seen, const std::function<QString(int)>& name,
+                                    const QString& what, const QString& whats) {
+  int missing = 0, twice = 0, firstMissing = -1, firstTwice = -1;
+  for (int key = 0; key < int(N); ++key) {
+    if (seen[key] == 0 && missing++ == 0)
+      firstMissing = key;
+    if (seen[key] > 1 && twice++ == 0)
+      firstTwice = key;
+  }
+  QStringList parts;
+  if (missing == 1)
+    parts << QStringLiteral("lacks %1 %2").arg(what, name(firstMissing));
+  else if (missing > 1)
+    parts << QStringLiteral("lacks %1 %2, the first %3").arg(missing).arg(whats, name(firstMissing));
+  if (twice == 1)
+    parts << QStringLiteral("has %1 %2 more than once").arg(what, name(firstTwice));
+  else if (twice > 1)
+    parts << QStringLiteral("has %1 %2 more than once, the first %3").arg(twice).arg(whats, name(firstTwice));
+  if (parts.isEmpty())
+    return std::nullopt;
+  return parts.join(QStringLiteral(", and "));
+}
+
+}  // namespace
+
+std::optional<QString> wordListProblem(const QString& path) {
+  QString text;
+  if (std::optional<QString> problem = readProblem(path, text))
+    return problem;
+  RecordReader reader(std::move(text));
+  if (reader.atEnd())
+    return QStringLiteral("is empty");
+  std::array<int, kWordRecords> seen{};
+  for (int record = 1; !reader.atEnd(); ++record) {
+    const QStringList fields = reader.readRecord(kWordFields);
+    if (std::optional<QString> flaw = flawOf(reader, record))
+      return flaw;
+    // The lookup trims the code before it compares.
+    const int value = codeValue(util::trimSpaces(fields.at(0)));
+    if (value < 0)
+      return unreadableRecord(record, QStringLiteral("does not begin with a code of four 0s and 1s"));
+    ++seen[value];
+  }
+  return countProblem(seen, codeText, QStringLiteral("code"), QStringLiteral("codes"));
+}
+
+std::optional<QString> dictionaryProblem(const QString& path) {
+  QString text;
+  if (std::optional<QString> problem = readProblem(path, text))
+    return problem;
+  RecordReader reader(std::move(text));
+  if (reader.atEnd())
+    return QStringLiteral("is empty");
+  std::array<int, kDictionaryRows> seen{};
+  for (int record = 1; !reader.atEnd(); ++record) {
+    const QStringList fields = reader.readRecord(kDictionaryFields);
+    if (std::optional<QString> flaw = flawOf(reader, record))
+      return flaw;
+    // The meanings report compares both codes as read, spaces and all.
+    const int code1 = codeValue(fields.at(0)), code2 = codeValue(fields.at(1));
+    if (code1 < 0 || code2 < 0)
+      return unreadableRecord(record, QStringLiteral("does not begin with two codes of four 0s and 1s"));
+    ++seen[code1 * 16 + code2];
+  }
+  const auto pair = [](int key) {
+    return QStringLiteral("for codes %1 and %2").arg(codeText(key / 16), codeText(key % 16));
+  };
+  return countProblem(seen, pair, QStringLiteral("the row"), QStringLiteral("rows"));
+}
+
+QString dataFilesWarning(const QString& wordsPath, const QString& dictionaryPath, const QString& shippedFolder) {
+  QStringList lines, backups;
+  if (std::optional<QString> problem = wordListProblem(wordsPath)) {
+    lines << QStringLiteral("The word list %1 %2.").arg(wordsPath, *problem);
+    backups << QFileInfo(wordsPath).fileName() + QStringLiteral(".bak");
+  }
+  if (std::optional<QString> problem = dictionaryProblem(dictionaryPath)) {
+    lines << QStringLiteral("The dictionary %1 %2.").arg(dictionaryPath, *problem);
+    backups << QFileInfo(dictionaryPath).fileName() + QStringLiteral(".bak");
+  }
+  if (lines.isEmpty())
+    return QString();
+
+  const bool one = lines.size() == 1;
+  QStringList text;
+  text << (one ? QStringLiteral("Lotwise cannot use one of its data files: the words and meanings it shows would be "
+                                "blank or wrong.")
+               : QStringLiteral("Lotwise cannot use its data files: the words and meanings it shows would be blank "
+                                "or wrong."));
+  text << lines;
+  text << (one ? QStringLiteral("To mend it, put its backup %1, from the same folder, in its place, or reinstall "
+                                "Lotwise.")
+                     .arg(backups.first())
+               : QStringLiteral("To mend them, put their backups %1 and %2, from the same folder, in their place, or "
+                                "reinstall Lotwise.")
+                     .arg(backups.first(), backups.last()));
+  if (!shippedFolder.isEmpty()) {
+    text << (one ? QStringLiteral("Or delete it and start Lotwise again: it then copies in the one it was installed "
+                                  "with, from %1 (your own edits in it are lost).")
+                 : QStringLiteral("Or delete them and start Lotwise again: it then copies in the ones it was "
+                                  "installed with, from %1 (your own edits in them are lost)."))
+                .arg(shippedFolder);
+  }
+  return text.join(QStringLiteral("\n\n"));
+}
+
+}  // namespace data

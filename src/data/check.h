@@ -1,0 +1,25 @@
+// Whether the two data files hold what the program needs, in words for the
+// user: a file that falls short gives blank or wrong readings that look like
+// real ones, so the window warns about it.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace data {
+
+// What keeps a data file from serving, in words that follow its path: "is
+// missing", "cannot be read: Permission denied", "lacks code 0011", ...
+// Nothing when it holds what the program needs: the word list each of the
+// 16 codes 0000 to 1111 once, the dictionary each of the 256 ordered pairs
+// of codes once (its codes compared as read, as its lookup compares them).
+// Reads the file once, in time linear in its size.
+std::optional<QString> wordListProblem(const QString& path);
+std::optional<QString> dictionaryProblem(const QString& path);
+
+// The one warning about both files, or "" when both serve. shippedFolder
+// holds the files the program was installed with, when those in use are
+// copies of them; it is empty when they are the only copies.
+QString dataFilesWarning(const QString& wordsPath, const QString& dictionaryPath, const QString& shippedFolder);
+
+}  // namespace data
