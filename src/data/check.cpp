@@ -88,51 +88,54 @@ std::optional<QString> countProblem(const std::array<int, N>& seen, const std::f
   return parts.join(QStringLiteral(", and "));
 }
 
+// Reads every record of a file and counts its keys: keyOf gives a record's
+// key, or -1 when the record does not begin with what the file is keyed by.
+template <size_t N>
+std::optional<QString> recordsProblem(const QString& path, int fields,
+                                      const std::function<int(const QStringList&)>& keyOf, const QString& badKey,
+                                      const std::function<QString(int)>& name, const QString& what,
+                                      const QString& whats) {
+  QString text;
+  if (std::optional<QString> problem = readProblem(path, text))
+    return problem;
+  RecordReader reader(std::move(text));
+  if (reader.atEnd())
+    return QStringLiteral("is empty");
+  std::array<int, N> seen{};
+  for (int record = 1; !reader.atEnd(); ++record) {
+    const QStringList values = reader.readRecord(fields);
+    if (std::optional<QString> flaw = flawOf(reader, record))
+      return flaw;
+    const int key = keyOf(values);
+    if (key < 0)
+      return unreadableRecord(record, badKey);
+    ++seen[key];
+  }
+  return countProblem(seen, name, what, whats);
+}
+
 }  // namespace
 
 std::optional<QString> wordListProblem(const QString& path) {
-  QString text;
-  if (std::optional<QString> problem = readProblem(path, text))
-    return problem;
-  RecordReader reader(std::move(text));
-  if (reader.atEnd())
-    return QStringLiteral("is empty");
-  std::array<int, kWordRecords> seen{};
-  for (int record = 1; !reader.atEnd(); ++record) {
-    const QStringList fields = reader.readRecord(kWordFields);
-    if (std::optional<QString> flaw = flawOf(reader, record))
-      return flaw;
-    // The lookup trims the code before it compares.
-    const int value = codeValue(util::trimSpaces(fields.at(0)));
-    if (value < 0)
-      return unreadableRecord(record, QStringLiteral("does not begin with a code of four 0s and 1s"));
-    ++seen[value];
-  }
-  return countProblem(seen, codeText, QStringLiteral("code"), QStringLiteral("codes"));
+  // The lookup trims the code before it compares.
+  const auto keyOf = [](const QStringList& record) { return codeValue(util::trimSpaces(record.at(0))); };
+  return recordsProblem<kWordRecords>(path, kWordFields, keyOf,
+                                      QStringLiteral("does not begin with a code of four 0s and 1s"), codeText,
+                                      QStringLiteral("code"), QStringLiteral("codes"));
 }
 
 std::optional<QString> dictionaryProblem(const QString& path) {
-  QString text;
-  if (std::optional<QString> problem = readProblem(path, text))
-    return problem;
-  RecordReader reader(std::move(text));
-  if (reader.atEnd())
-    return QStringLiteral("is empty");
-  std::array<int, kDictionaryRows> seen{};
-  for (int record = 1; !reader.atEnd(); ++record) {
-    const QStringList fields = reader.readRecord(kDictionaryFields);
-    if (std::optional<QString> flaw = flawOf(reader, record))
-      return flaw;
-    // The meanings report compares both codes as read, spaces and all.
-    const int code1 = codeValue(fields.at(0)), code2 = codeValue(fields.at(1));
-    if (code1 < 0 || code2 < 0)
-      return unreadableRecord(record, QStringLiteral("does not begin with two codes of four 0s and 1s"));
-    ++seen[code1 * 16 + code2];
-  }
+  // The meanings report compares both codes as read, spaces and all.
+  const auto keyOf = [](const QStringList& row) {
+    const int code1 = codeValue(row.at(0)), code2 = codeValue(row.at(1));
+    return code1 < 0 || code2 < 0 ? -1 : code1 * 16 + code2;
+  };
   const auto pair = [](int key) {
     return QStringLiteral("for codes %1 and %2").arg(codeText(key / 16), codeText(key % 16));
   };
-  return countProblem(seen, pair, QStringLiteral("the row"), QStringLiteral("rows"));
+  return recordsProblem<kDictionaryRows>(path, kDictionaryFields, keyOf,
+                                         QStringLiteral("does not begin with two codes of four 0s and 1s"), pair,
+                                         QStringLiteral("the row"), QStringLiteral("rows"));
 }
 
 QString dataFilesWarning(const QString& wordsPath, const QString& dictionaryPath, const QString& shippedFolder) {

@@ -5,18 +5,18 @@
 #include "boxes.h"
 #include "editor/frmedit.h"
 #include "platform/apppath.h"
+#include "support/appdir.h"
 #include "support/fixtures.h"
 #include "support/printers.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -28,28 +28,14 @@ using namespace lotwise::test;
 class AwkwardFolder : public ::testing::Test {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(base.isValid());
-    folder = base.filePath(QString::fromUtf8("what? *[1] Bj\u00f6rk"));
-    ASSERT_TRUE(QDir().mkdir(folder));
-    platform::setAppPath(folder);
-    write("words.wdb", wordsFile());
-    write("dictionary.wdb", dictionaryFile());
+    ASSERT_TRUE(QFileInfo(dir.path()).isDir());
+    dir.write("words.wdb", wordsFile());
+    dir.write("dictionary.wdb", dictionaryFile());
   }
-  void TearDown() override { platform::setAppPath(QString()); }
+  QString file(const QString& name) const { return dir.file(name); }
+  QByteArray read(const QString& name) const { return dir.read(name); }
 
-  QString file(const QString& name) const { return folder + "/" + name; }
-  void write(const QString& name, const QByteArray& bytes) const {
-    QFile f(file(name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-  }
-  QByteArray read(const QString& name) const {
-    QFile f(file(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
-
-  QTemporaryDir base;
-  QString folder;
+  AppDir dir{QString::fromUtf8("what? *[1] Bj\u00f6rk")};
 };
 
 TEST_F(AwkwardFolder, RunMeaningsAndEditorFindAndSaveTheFiles) {

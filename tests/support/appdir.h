@@ -5,6 +5,7 @@
 #include "platform/apppath.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,12 +15,17 @@ namespace lotwise::test {
 class AppDir {
 public:
   AppDir() { platform::setAppPath(m_dir.path()); }
+  // The program folder is a subfolder of that name, for names that need one.
+  explicit AppDir(const QString& name) : m_path(m_dir.filePath(name)) {
+    QDir().mkdir(m_path);
+    platform::setAppPath(m_path);
+  }
   ~AppDir() { platform::setAppPath(QString()); }
   AppDir(const AppDir&) = delete;
   AppDir& operator=(const AppDir&) = delete;
 
-  QString path() const { return m_dir.path(); }
-  QString file(const QString& name) const { return m_dir.filePath(name); }
+  QString path() const { return m_path; }
+  QString file(const QString& name) const { return m_path + QLatin1Char('/') + name; }
 
   void write(const QString& name, const QByteArray& bytes) const {
     QFile f(file(name));
@@ -34,6 +40,7 @@ public:
 
 private:
   QTemporaryDir m_dir;
+  QString m_path = m_dir.path();
 };
 
 }  // namespace lotwise::test
