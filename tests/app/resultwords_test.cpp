@@ -59,12 +59,19 @@ TEST(ResultWords, RefreshDuringARunCountsEveryWordListedSoFar) {
   window.findChild<QLineEdit*>("txtChar")->setText("A ,B");
   window.findChild<QLineEdit*>("txtlength")->setText("12");
   QStringList seen, expected;
-  QTimer::singleShot(20, [&] {
+  // Refreshes once the run has listed a good number of words, however long
+  // the set-up took (a sanitizer build takes far longer to get going).
+  QTimer refresh;
+  QObject::connect(&refresh, &QTimer::timeout, [&] {
+    if (results->text().size() < 2000)
+      return;
+    refresh.stop();
     window.ShowMeanings(1);
     seen = util::gWords;
     expected = bySplitFields(results->text()).mid(0, 2);
     window.bStop = true;
   });
+  refresh.start(1);
   window.Engine("A ,B", 12);
   EXPECT_EQ(seen, expected);
   EXPECT_GT(expected.value(0).toLongLong(), 100);
