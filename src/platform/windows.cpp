@@ -3,9 +3,12 @@
 #include "error.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -46,11 +49,42 @@ void showFailure(QWidget* parent, const Error& error) {
   messageBox(parent, error.description(), QStringLiteral("Error %1").arg(error.number()), Icon::Critical, Buttons::Ok);
 }
 
+namespace {
+
+// Hands the activation a freshly shown notice took straight back to the
+// window it is about, once.
+class GiveActivationBack : public QObject {
+public:
+  GiveActivationBack(QWidget* box, QWidget* owner) : QObject(box), m_owner(owner) { box->installEventFilter(this); }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowActivate) {
+      watched->removeEventFilter(this);
+      if (m_owner)
+        m_owner->activateWindow();
+      deleteLater();
+    }
+    return false;
+  }
+
+private:
+  QPointer<QWidget> m_owner;
+};
+
+}  // namespace
+
 QMessageBox* showNotice(QWidget* parent, const QString& text, const QString& title) {
   auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
   box->setWindowModality(Qt::NonModal);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setAttribute(Qt::WA_ShowWithoutActivating);
+  // Without a window manager (the offscreen platform of headless runs and
+  // widget tests) every window shown is activated, whatever it asks; the
+  // keys would then go to the notice instead of the window under it.
+  const QString platform = QGuiApplication::platformName();
+  if (parent && (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")))
+    new GiveActivationBack(box, parent->window());
   box->show();
   return box;
 }

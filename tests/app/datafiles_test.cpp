@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTest>
@@ -74,6 +75,9 @@ TEST_F(DataFileWarning, OneBoxNamesTheFileAndLeavesTheWindowFree) {
   EXPECT_TRUE(box->text().contains("dictionary.wdb.bak"));
   EXPECT_FALSE(box->isModal());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  // The keys still go to the question box, not to the warning.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }));
+  EXPECT_TRUE(window.findChild<QLineEdit*>("txtQuestion")->hasFocus());
 
   // The window still runs, and a run whose every meaning lookup fails
   // brings up no second box.
