@@ -1,6 +1,7 @@
 // The check of the data files: each way a file can fall short, and the one
 // warning that names it.
 #include "data/check.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 #include "support/unprivileged.h"
 
@@ -42,15 +43,18 @@ QByteArray joined(const QList<QByteArray>& lines) {
 class DataCheck : public ::testing::Test {
 protected:
   void TearDown() override { chmod(QFile::encodeName(dir.path()).constData(), 0700); }
-  void put(const QString& name, const QByteArray& bytes) {
-    QFile f(dir.filePath(name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-  }
+  void put(const QString& name, const QByteArray& bytes) { lotwise::test::put(dir.filePath(name), bytes); }
 
   QTemporaryDir dir;
   const QString words = dir.filePath("words.wdb");
   const QString dictionary = dir.filePath("dictionary.wdb");
+};
+
+// One broken file and the problem it must be reported with.
+struct Case {
+  const char* what;
+  QByteArray bytes;
+  QString expected;
 };
 
 TEST_F(DataCheck, ShippedAndWholeFilesServe) {
@@ -72,11 +76,6 @@ TEST_F(DataCheck, EachWayAWordListFallsShort) {
   unclosed[15] = "\"1111\",\"w1111\r";
   QList<QByteArray> cutShort = wordLines();
   cutShort[15] = "\"1111\"";
-  struct Case {
-    const char* what;
-    QByteArray bytes;
-    QString expected;
-  };
   const Case cases[] = {
       {"empty", "", "is empty"},
       {"blank lines only", "\r\n  \r\n", "is empty"},
@@ -105,11 +104,6 @@ TEST_F(DataCheck, EachWayAWordListFallsShort) {
 TEST_F(DataCheck, EachWayADictionaryFallsShort) {
   const QByteArray whole = dictionaryFile();
   const QByteArray row = entryRow("0000", "0101", "m0000-0101");
-  struct Case {
-    const char* what;
-    QByteArray bytes;
-    QString expected;
-  };
   const Case cases[] = {
       {"empty", "", "is empty"},
       {"three rows", whole.left(whole.indexOf("\"0000\",\"0011\"")),

@@ -15,6 +15,7 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "support/files.h"
 #include "support/printers.h"
 
 namespace {
@@ -23,23 +24,7 @@ using namespace std::string_literals;
 using namespace lotwise::test;
 using platform::WriteStep;
 
-// Bytes as std::string: a failure then prints them as readable text.
-std::string bytesOf(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<missing>";
-}
-
-void writeBytes(const QString& path, const std::string& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  ASSERT_EQ(f.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
-}
-
 std::string failure(const std::optional<platform::Error>& error) { return error ? error->what() : "none"; }
-
-QStringList entries(const QString& dir) {
-  return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-}
 
 QString code(int value) { return QString::number(value % 16, 2).rightJustified(4, u'0'); }
 
@@ -69,8 +54,8 @@ protected:
 };
 
 TEST_F(SaveFile, WritesTheTextFormAndKeepsTheOldContentInTheBackup) {
-  writeBytes(path, old);
-  writeBytes(backup, "an earlier backup");
+  put(path, old);
+  put(backup, "an earlier backup");
   EXPECT_EQ(failure(data::saveFile(path, {{" 0101 ", "caf\u00e9"}, {"", ""}})), "none");
   EXPECT_EQ(bytesOf(path), "\"0101\",\"caf\xe9\"\r\n\"\",\"\"\r\n");
   EXPECT_EQ(bytesOf(backup), old);
@@ -84,7 +69,7 @@ TEST_F(SaveFile, WholeFilesReadBackCompletely) {
     QList<QStringList> records = dictionary(count);
     for (QStringList& record : records)
       record = record.mid(4 - fields);
-    writeBytes(path, old);
+    put(path, old);
     ASSERT_EQ(failure(data::saveFile(path, records)), "none");
     data::RecordReader reader = data::RecordReader::fromFile(path);
     QList<QStringList> read;
@@ -100,7 +85,7 @@ TEST_F(SaveFile, AMissingFileIsNotCreated) {
 }
 
 TEST_F(SaveFile, AFolderInThePlaceOfTheBackupStopsTheSave) {
-  writeBytes(path, old);
+  put(path, old);
   ASSERT_TRUE(QDir(dir.path()).mkdir("dictionary.wdb.bak"));
   EXPECT_EQ(failure(data::saveFile(path, dictionary(256))), "Error 75: Path/File access error: Is a directory");
   EXPECT_EQ(bytesOf(path), old);
@@ -129,9 +114,9 @@ TEST_F(SaveFile, AFailureAtAnyStepChangesNeitherFile) {
     for (const Step& s : steps) {
       SCOPED_TRACE(std::string(s.what) + (earlierBackup ? ", with an earlier backup" : ", without a backup"));
       QFile::remove(backup);
-      writeBytes(path, old);
+      put(path, old);
       if (earlierBackup)
-        writeBytes(backup, "the backup of an earlier save");
+        put(backup, "the backup of an earlier save");
       platform::testing::failWriteStep(s.file, s.step, ENOSPC);
       EXPECT_EQ(failure(data::saveFile(path, dictionary(256))), "Error 61: Disk full");
       EXPECT_EQ(bytesOf(path), old);
@@ -143,9 +128,9 @@ TEST_F(SaveFile, AFailureAtAnyStepChangesNeitherFile) {
 }
 
 TEST_F(SaveFile, ARealFullDiskChangesNeitherFile) {
-  writeBytes(path, old);
+  put(path, old);
   const std::string earlier(45056, 'b');  // a whole backup, larger than the limit below
-  writeBytes(backup, earlier);
+  put(backup, earlier);
   const QList<QStringList> records = dictionary(256);  // about 30 KB
   std::optional<platform::Error> error;
   {
@@ -160,8 +145,8 @@ TEST_F(SaveFile, ARealFullDiskChangesNeitherFile) {
 }
 
 TEST_F(SaveFile, AFolderTheUserMayNotWriteIsPermissionDenied) {
-  writeBytes(path, old);
-  writeBytes(backup, "earlier");
+  put(path, old);
+  put(backup, "earlier");
   ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
   Unprivileged user;
   LOTWISE_REQUIRE_UNPRIVILEGED(user);
@@ -173,8 +158,8 @@ TEST_F(SaveFile, AFolderTheUserMayNotWriteIsPermissionDenied) {
 
 TEST_F(SaveFile, LinksAreReplacedNotWrittenThrough) {
   const QString elsewhere = dir.filePath("elsewhere");
-  writeBytes(elsewhere, "not ours");
-  writeBytes(path, old);
+  put(elsewhere, "not ours");
+  put(path, old);
   ASSERT_TRUE(QFile::link(elsewhere, backup));
   EXPECT_EQ(failure(data::saveFile(path, {{"0101", "abc"}})), "none");
   EXPECT_FALSE(QFileInfo(backup).isSymLink());

@@ -8,26 +8,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/files.h"
 #include "support/printers.h"
 
 namespace {
 
+using namespace lotwise::test;
+
 const QStringList kShipped{"words.wdb", "dictionary.wdb"};
-
-QByteArray bytesOf(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QStringList entries(const QString& dir) {
-  return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-}
 
 // A program folder with the shipped data files, and a home of its own for
 // the user's data folder. The layout goes back to the test binary's folder

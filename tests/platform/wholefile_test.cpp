@@ -16,28 +16,13 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "support/files.h"
 #include "support/printers.h"
 
 namespace {
 
 using namespace lotwise::test;
 using platform::WriteStep;
-
-// Bytes as std::string: a failure then prints them as readable text.
-std::string bytesOf(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<missing>";
-}
-
-void put(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QStringList entries(const QString& dir) {
-  return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-}
 
 std::string failure(const std::optional<platform::Error>& error) {
   return error ? QStringLiteral("%1 %2").arg(error->number()).arg(error->description()).toStdString() : "none";

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/apppath.h"
+#include "support/files.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -27,11 +28,7 @@ public:
   QString path() const { return m_path; }
   QString file(const QString& name) const { return m_path + QLatin1Char('/') + name; }
 
-  void write(const QString& name, const QByteArray& bytes) const {
-    QFile f(file(name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-  }
+  void write(const QString& name, const QByteArray& bytes) const { put(file(name), bytes); }
   QByteArray read(const QString& name) const {
     QFile f(file(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
