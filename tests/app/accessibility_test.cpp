@@ -5,6 +5,7 @@
 #include "support/appdir.h"
 #include "support/fixtures.h"
 #include "support/datafolder.h"
+#include "support/midrun.h"
 #include "support/printers.h"
 
 #include <QAccessible>
@@ -306,10 +307,11 @@ TEST_F(Accessibility, TheButtonIsReadAsItsCaptionReads) {
   qobject_cast<QLineEdit*>(get("txtChar"))->setText("ABCDEFGHIJ");  // long enough to be stopped
   qobject_cast<QLineEdit*>(get("txtlength"))->setText("7");
   QString nameDuringRun;
-  QTimer::singleShot(30, &window, [&] {
-    nameDuringRun = spokenName(button);
-    QTest::mouseClick(button, Qt::LeftButton);  // the stop request
-  });
+  lotwise::test::WhenReady midRun([&] { return button->text() == "Stop"; },
+                                  [&] {
+                                    nameDuringRun = spokenName(button);
+                                    QTest::mouseClick(button, Qt::LeftButton);  // the stop request
+                                  });
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_EQ(nameDuringRun, "Stop");
   EXPECT_EQ(spokenName(button), "Tell Me");

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "support/midrun.h"
 #include "support/printers.h"
 
 namespace {
@@ -76,15 +77,17 @@ TEST_F(Enumeration, TotalBeyondADoubleKeepsTheLabel) {
 TEST_F(Enumeration, StopRequestEndsAfterTheStepUnderWay) {
   texts("ABCDEFGHIJ", "7");
   int seenByNestedHandler = 0;
-  QTimer::singleShot(30, [&] {
-    // A handler running nested sees the texts as the enumeration left them.
-    const QStringList listed = results().split(' ', Qt::SkipEmptyParts);
-    seenByNestedHandler = static_cast<int>(listed.size());
-    EXPECT_EQ(label(), QString("%1 of 10000000 combinations").arg(listed.size()));
-    window.bStop = true;
-  });
+  lotwise::test::WhenReady midRun([&] { return !results().isEmpty(); },
+                                  [&] {
+                                    // A handler running nested sees the texts as the enumeration left them.
+                                    const QStringList listed = results().split(' ', Qt::SkipEmptyParts);
+                                    seenByNestedHandler = static_cast<int>(listed.size());
+                                    EXPECT_EQ(label(), QString("%1 of 10000000 combinations").arg(listed.size()));
+                                    window.bStop = true;
+                                  });
   window.Engine("ABCDEFGHIJ", 7);
   const QStringList listed = results().split(' ');
+  ASSERT_TRUE(midRun.done());
   EXPECT_GT(seenByNestedHandler, 0);
   EXPECT_LT(listed.size(), 10000000);
   // The step under way when the request came may still add one.
@@ -94,7 +97,8 @@ TEST_F(Enumeration, StopRequestEndsAfterTheStepUnderWay) {
 }
 
 TEST_F(Enumeration, LengthZeroStepsWithoutEffectUntilStopped) {
-  QTimer::singleShot(20, [&] { window.bStop = true; });
+  // Stopped at the first step that hands the window its events.
+  QTimer::singleShot(0, [&] { window.bStop = true; });
   window.Engine("AB", 0);
   EXPECT_EQ(results(), "");
   EXPECT_EQ(label(), "0 combinations");

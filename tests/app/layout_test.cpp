@@ -106,9 +106,10 @@ TEST_F(Layout, MinimiseAndRestoreLeaveTheLayoutAsItWas) {
   clientTwips(15510, 9330);
   const Stretch before = stretch();
   window.showMinimized();
-  QTest::qWait(20);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.isMinimized(); }, 10000));
   window.showNormal();
-  QTest::qWait(20);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isMinimized() && window.isVisible(); }, 10000));
+  QCoreApplication::processEvents();  // the resize and show events that restoring posts
   EXPECT_EQ(stretch(), before);
 }
 

@@ -4,6 +4,7 @@
 #include "support/appdir.h"
 #include "support/fixtures.h"
 #include "support/filesizelimit.h"
+#include "support/midrun.h"
 #include "support/modal.h"
 #include "util/gwords.h"
 #include "support/unprivileged.h"
@@ -59,6 +60,10 @@ protected:
       lines += "\n";
     }
     return lines;
+  }
+  // The run is under way and has listed at least one combination.
+  std::function<bool()> listing() {
+    return [this] { return get<QPushButton>("cmdcalc")->text() == "Stop" && !text("txtResults").isEmpty(); };
   }
   void longRun() {
     get("txtChar")->setText("ABCDEFGHIJ");
@@ -140,7 +145,7 @@ TEST_F(TellMe, StopDuringTheEnumerationStillCompletesTheRun) {
   longRun();
   QString pageAtStop;
   bool stoppedNested = false;
-  QTimer::singleShot(30, [&] {
+  lotwise::test::WhenReady midRun(listing(), [&] {
     stoppedNested = get<QPushButton>("cmdcalc")->text() == "Stop";
     QTest::mouseClick(get<QPushButton>("cmdcalc"), Qt::LeftButton);
     // The stop branch refreshed the meanings at once, from the words the
@@ -174,7 +179,7 @@ TEST_F(TellMe, F5AndTheMenuItemActAsTheButton) {
   longRun();
   int stops = 0;
   // F5 starts; F5 again, during the enumeration, stops.
-  QTimer::singleShot(30, [&] {
+  lotwise::test::WhenReady byKey(listing(), [&] {
     QTest::keyClick(&window, Qt::Key_F5);
     stops += window.bStop ? 1 : 0;
   });
@@ -182,7 +187,7 @@ TEST_F(TellMe, F5AndTheMenuItemActAsTheButton) {
   EXPECT_EQ(stops, 1);
   EXPECT_EQ(text("txtResults"), "DA DC CB BA AD AB BC CD");
 
-  QTimer::singleShot(30, [&] {
+  lotwise::test::WhenReady byMenu(listing(), [&] {
     window.findChild<QAction*>("mnuStart")->trigger();
     stops += window.bStop ? 1 : 0;
   });
@@ -208,8 +213,9 @@ TEST_F(TellMe, EndingDuringARunEndsAtOnce) {
     longRun();
     get("txtResults")->clear();
     QTimer::singleShot(0, [&] { window.cmdcalc_Click(); });
-    QTimer::singleShot(40, way.end);
+    lotwise::test::WhenReady midRun(listing(), way.end);
     EXPECT_EQ(QApplication::exec(), 0) << way.what;
+    EXPECT_TRUE(midRun.done()) << way.what;
     EXPECT_TRUE(window.bStop) << way.what;
     // The enumeration stopped where it was; the run went no further.
     EXPECT_NE(text("txtResults"), "DA DC CB BA AD AB BC CD") << way.what;

@@ -14,7 +14,9 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -57,7 +59,6 @@ int main(int argc, char* argv[]) {
   frmEdit editor;
   editor.show();
   expect(QTest::qWaitForWindowExposed(&editor), "the editor window is shown");
-  QTest::qWait(200);  // let the X server finish painting it
 
   expect(editor.windowTitle() == "LTW Editor", "caption LTW Editor");
   expect(editor.findChild<QGroupBox*>("Frame")->title() == "Dictionary : Row 1 of 256", "row 1 in the frame");
@@ -65,7 +66,18 @@ int main(int argc, char* argv[]) {
   expect(editor.findChild<QLineEdit*>("Text1")->text() == "0000", "row 1 from the dictionary");
   expect(!editor.bWordsChanged && !editor.bDictChanged, "nothing changed by opening");
 
-  const QImage shot = editor.screen()->grabWindow(editor.winId()).toImage();
+  // The X server paints the window some time after it is exposed: grab
+  // until every colour of the design is on the screen, or give up after 10 s.
+  const QRgb designColours[] = {qRgb(224, 224, 224), qRgb(255, 224, 192), qRgb(255, 192, 255), qRgb(192, 0, 192)};
+  QImage shot;
+  const bool painted = QTest::qWaitFor(
+      [&] {
+        shot = editor.screen()->grabWindow(editor.winId()).toImage();
+        return std::all_of(std::begin(designColours), std::end(designColours),
+                           [&](QRgb colour) { return holdsColour(shot, colour); });
+      },
+      10000);
+  expect(painted, "the design's colours on the screen within 10 s");
   expect(shot.width() >= 700 && shot.height() >= 450, "a window of the design's size");
   expect(holdsColour(shot, qRgb(224, 224, 224)), "the window's grey");
   expect(holdsColour(shot, qRgb(255, 224, 192)), "the word list's buttons");
