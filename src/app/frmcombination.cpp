@@ -336,7 +336,7 @@ void frmCombination::buildMenus() {
     menu->menuAction()->setObjectName(name);
     return menu;
   };
-  auto addItem = [&](QMenu* menu, const char* name, const char* caption, QKeySequence shortcut) {
+  auto addItem = [&](QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut) {
     QAction* action = named(menu->addAction(caption), name);
     action->setShortcut(shortcut);
     return action;

@@ -51,7 +51,7 @@ void frmCombination::ShowMeanings(qint32 wordNo) {
   for (qint32 k = first; k <= last; ++k) {
     if (k >= util::gWords.size())
       continue;
-    const QString word = util::gWords.at(k);
+    const QString& word = util::gWords.at(k);
     QString code1 = word.isEmpty() ? QString() : engine::columnCode(grid, word.front());
     QString code2 = word.isEmpty() ? QString() : engine::columnCode(grid, word.back());
     if (checked(chkInvert))

@@ -62,7 +62,7 @@ QString RecordReader::readField() {
       if (m_flaw == Flaw::None)
         m_flaw = Flaw::UnclosedQuote;
     }
-    const QString value = m_text.mid(start, close - start);
+    QString value = m_text.mid(start, close - start);
     m_pos = close < m_text.size() ? close + 1 : close;
     skipSpaces();
     if (m_pos < m_text.size() && m_text.at(m_pos) != u',' && !isLineEnd(m_text.at(m_pos)) && m_flaw == Flaw::None)

@@ -20,7 +20,7 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Lotwise");
+constexpr QLatin1StringView kTitle("Lotwise");
 
 bool askToSave(QWidget* parent, const QString& question) {
   return platform::messageBox(parent, question, kTitle, platform::Icon::Question, platform::Buttons::YesNo) ==

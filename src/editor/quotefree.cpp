@@ -36,7 +36,7 @@ std::unique_ptr<QInputMethodEvent> compositionWithoutQuotes(const QInputMethodEv
 
 QValidator::State QuoteFreeValidator::validate(QString& input, int& pos) const {
   if (input.contains(u'"')) {
-    pos -= static_cast<int>(input.left(pos).count(u'"'));
+    pos -= static_cast<int>(QStringView(input).left(pos).count(u'"'));
     input = withoutQuotes(input);
   }
   return Acceptable;

@@ -37,13 +37,16 @@ namespace {
 // unmapped at once.
 void giveBackPages([[maybe_unused]] const QString& text) {
 #ifdef Q_OS_LINUX
-  constexpr quintptr kSlice = 8 << 20;
-  const quintptr page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
-  const auto begin = reinterpret_cast<quintptr>(text.constData());
-  const quintptr end = begin + static_cast<quintptr>(text.size()) * sizeof(QChar);
-  for (quintptr at = (begin + page - 1) / page * page; at + page <= end; at += kSlice) {
-    const quintptr length = std::min(kSlice, (end - at) / page * page);
-    madvise(reinterpret_cast<void*>(at), length, MADV_DONTNEED);
+  constexpr std::size_t kSlice = 8 << 20;
+  const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  // Only whole pages inside the text are given back; the arithmetic stays on
+  // the text's own pointer, which madvise() takes as it is.
+  char* const begin = const_cast<char*>(reinterpret_cast<const char*>(text.constData()));
+  char* const end = begin + static_cast<std::size_t>(text.size()) * sizeof(QChar);
+  const std::size_t misalign = reinterpret_cast<quintptr>(begin) % page;
+  for (char* at = begin + (page - misalign) % page; end - at >= static_cast<std::ptrdiff_t>(page); at += kSlice) {
+    const std::size_t length = std::min(kSlice, static_cast<std::size_t>(end - at) / page * page);
+    madvise(at, length, MADV_DONTNEED);
   }
 #endif
 }

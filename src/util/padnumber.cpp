@@ -28,7 +28,7 @@ QString formatThousands(double value) {
   digits.resize(static_cast<std::size_t>(exponent) + 1, '0');
 
   QString out;
-  out.reserve(static_cast<qsizetype>(digits.size() + digits.size() / 3 + 1));
+  out.reserve(static_cast<qsizetype>(digits.size()) + static_cast<qsizetype>(digits.size() / 3) + 1);
   if (whole < 0)
     out += QLatin1Char('-');
   for (std::size_t i = 0; i < digits.size(); ++i) {
