@@ -4,6 +4,7 @@
 
 #include "platform/accessibility.h"
 #include "platform/design.h"
+#include "platform/focusring.h"
 #include "platform/fonts.h"
 #include "platform/htmlview.h"
 #include "platform/resumenext.h"
@@ -79,6 +80,7 @@ frmCombination::frmCombination(QWidget* parent) : QMainWindow(parent) {
   buildMenus();
   connectHandlers();
   setTabOrder();
+  platform::showFocusRing(this);
   resize(platform::twipsToPixels(kClientWidth),
          platform::twipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
   txtQuestion->setFocus();

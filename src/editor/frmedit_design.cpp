@@ -3,6 +3,7 @@
 #include "frmedit.h"
 
 #include "platform/design.h"
+#include "platform/focusring.h"
 #include "platform/fonts.h"
 #include "platform/windows.h"
 #include "quotefree.h"
@@ -153,6 +154,8 @@ void frmEdit::buildDesign() {
   cmdClose2 = makeButton(this, "cmdClose2", "Close", kDictButtons);
   cmdClose2->setAccessibleName("Close, under the dictionary");
   placeTwips(cmdClose2, 9720, 6360, 975, 615);
+
+  platform::showFocusRing(this);
 }
 
 void frmEdit::connectHandlers() {
