@@ -4,6 +4,7 @@
 
 #include "platform/accessibility.h"
 #include "platform/design.h"
+#include "platform/focusring.h"
 #include "platform/fonts.h"
 #include "platform/htmlview.h"
 #include "platform/resumenext.h"
@@ -32,6 +33,7 @@ using platform::kSans;
 using platform::kTimes;
 using platform::named;
 using platform::placeTwips;
+using platform::setBoxColours;
 using platform::setColour;
 
 constexpr int kClientWidth = 14010;
@@ -78,6 +80,7 @@ frmCombination::frmCombination(QWidget* parent) : QMainWindow(parent) {
   buildMenus();
   connectHandlers();
   setTabOrder();
+  platform::showFocusRing(this);
   resize(platform::twipsToPixels(kClientWidth),
          platform::twipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
   txtQuestion->setFocus();
@@ -117,8 +120,7 @@ void frmCombination::buildDesign() {
   txtQuestion = makeBox(Picture2, "txtQuestion", QString(), designFont(kTimes, 14.25));
   txtQuestion->setMaxLength(kQuestionLimit);
   txtQuestion->setFrame(false);
-  setColour(txtQuestion, QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
-  setColour(txtQuestion, QPalette::Text, Qt::black);
+  setBoxColours(txtQuestion, QColor(0xC0, 0xC0, 0xC0));
   txtQuestion->setAccessibleName("Enter Question:");
   lblQuestion->setBuddy(txtQuestion);  // read as the box's label
   placeTwips(txtQuestion, 2160, 120, 11655, 435);
@@ -128,7 +130,7 @@ void frmCombination::buildDesign() {
   Text1->setFrame(false);
   // A click gives it the focus, which it hands on; the tab order skips it.
   Text1->setFocusPolicy(Qt::ClickFocus);
-  setColour(Text1, QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
+  setBoxColours(Text1, QColor(0xC0, 0xC0, 0xC0));
   Text1->setAccessibleName("Question hint");
   placeTwips(Text1, 2880, 150, 8415, 370);
 
@@ -201,7 +203,7 @@ void frmCombination::buildDesign() {
     auto* header = makeBox(client, QString("txtFix_%1").arg(fixIndex[c]), letters[c], designFont(kTimes, 14.25));
     header->setReadOnly(true);
     header->setAlignment(Qt::AlignCenter);
-    setColour(header, QPalette::Base, QColor(0x80, 0xFF, 0x80));
+    setBoxColours(header, QColor(0x80, 0xFF, 0x80));
     header->setAccessibleName(QString("Column %1").arg(letters[c]));
     placeTwips(header, columnLeft[c], 840, columnWidth[c], 435);
     txtFix[c] = header;
@@ -229,7 +231,7 @@ void frmCombination::buildDesign() {
     cell->setReadOnly(true);
     cell->setAlignment(Qt::AlignCenter);
     if (row % 2)
-      setColour(cell, QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
+      setBoxColours(cell, QColor(0xE0, 0xE0, 0xE0));
     cell->setAccessibleName(QString("Row %1 column %2").arg(row + 1).arg(letters[column]));
     placeTwips(cell, columnLeft[column], rowTop[row], columnWidth[column], 435);
     txtSet[i] = cell;
@@ -243,7 +245,7 @@ void frmCombination::buildDesign() {
   txtResults->setEchoMode(QLineEdit::NoEcho);
   platform::readAsPlainText(txtResults);
   txtResults->setAccessibleName("Results");
-  setColour(txtResults, QPalette::Text, QColor(0xC0, 0x00, 0x00));
+  setBoxColours(txtResults, Qt::white, QColor(0xC0, 0x00, 0x00));
   placeTwips(txtResults, 5640, 1200, 8175, 495);
   txtResults->hide();
 
@@ -257,7 +259,7 @@ void frmCombination::buildDesign() {
   txtResult2->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   txtResult2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtResult2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setColour(txtResult2, QPalette::Text, QColor(0xC0, 0x00, 0x00));
+  setBoxColours(txtResult2, Qt::white, QColor(0xC0, 0x00, 0x00));
   txtResult2->setAccessibleName("Bit report");
   placeTwips(txtResult2, 5640, 1320, 8175, 1935);
 
@@ -298,13 +300,13 @@ void frmCombination::buildDesign() {
 
   lstWords = named(new QListWidget(client), "lstWords");
   lstWords->setFont(designFont(kTimes, 15.75));
-  setColour(lstWords, QPalette::Text, Qt::black);
+  setBoxColours(lstWords, Qt::white);
   lstWords->setAccessibleName("Word pairs");
   placeTwips(lstWords, 120, 4200, 4815, 2820);
 
   txtWord = makeBox(client, "txtWord", QString(), designFont(kTimes, 15.75, true));
   txtWord->setReadOnly(true);
-  setColour(txtWord, QPalette::Base, QColor(0xFF, 0xFF, 0xC0));
+  setBoxColours(txtWord, QColor(0xFF, 0xFF, 0xC0));
   txtWord->setAccessibleName("Words");
   placeTwips(txtWord, 5640, 4200, 8175, 495);
 

@@ -3,6 +3,7 @@
 #include "frmedit.h"
 
 #include "platform/design.h"
+#include "platform/focusring.h"
 #include "platform/fonts.h"
 #include "platform/windows.h"
 #include "quotefree.h"
@@ -20,6 +21,7 @@ using platform::kSans;
 using platform::kTimes;
 using platform::named;
 using platform::placeTwips;
+using platform::setBoxColours;
 using platform::setColour;
 
 constexpr int kClientWidth = 10845;
@@ -73,6 +75,7 @@ void frmEdit::buildDesign() {
   setModal(true);
   setAutoFillBackground(true);
   setColour(this, QPalette::Window, kWindowGrey);
+  setColour(this, QPalette::WindowText, Qt::black);
   setFixedSize(platform::twipsToPixels(kClientWidth), platform::twipsToPixels(kClientHeight));
 
   const QFont smallBold = designFont(kSans, 8.25, true);
@@ -88,11 +91,11 @@ void frmEdit::buildDesign() {
     lblSN[i] = makeLabel(this, QString("lblSN_%1").arg(i), QString(), smallBold);
     placeTwips(lblSN[i], 120, top, 495, 255);
     txtCode[i] = makeBox(this, QString("txtCode_%1").arg(i), boxFont);
-    setColour(txtCode[i], QPalette::Base, Qt::white);
+    setBoxColours(txtCode[i], Qt::white);
     txtCode[i]->setAccessibleName(QString("Binary Code %1").arg(i + 1));
     placeTwips(txtCode[i], 720, top, 1095, 285);
     txtWord[i] = makeBox(this, QString("txtWord_%1").arg(i), boxFont);
-    setColour(txtWord[i], QPalette::Base, Qt::white);
+    setBoxColours(txtWord[i], Qt::white);
     txtWord[i]->setAccessibleName(QString("Word %1").arg(i + 1));
     placeTwips(txtWord[i], 2040, top, 2055, 285);
   }
@@ -151,6 +154,8 @@ void frmEdit::buildDesign() {
   cmdClose2 = makeButton(this, "cmdClose2", "Close", kDictButtons);
   cmdClose2->setAccessibleName("Close, under the dictionary");
   placeTwips(cmdClose2, 9720, 6360, 975, 615);
+
+  platform::showFocusRing(this);
 }
 
 void frmEdit::connectHandlers() {

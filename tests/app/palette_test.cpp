@@ -1,0 +1,351 @@
+// Both windows stay readable, and show where the keyboard focus is, under
+// whatever palette the desktop hands the program: Fusion's light one, a dark
+// one like Breeze Dark or qt6ct's "darker", and a high-contrast one. Every
+// measure is taken on the pixels of a grab, after a real run on the shipped
+// data files, never on palette values.
+#include "app/frmcombination.h"
+#include "data/records.h"
+#include "editor/frmedit.h"
+#include "platform/focusring.h"
+#include "support/appdir.h"
+#include "support/modal.h"
+
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QFile>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+using lotwise::test::AppDir;
+using platform::contrast;
+
+constexpr double kTextFloor = 4.5;   // WCAG 2.1 AA for text
+constexpr double kFocusFloor = 3.0;  // WCAG 2.2 focus appearance
+constexpr int kWait = 10000;
+
+// The design gives both colours of the blinking prompt, white or grey on
+// the question bar's grey: no palette can mend or spoil it, so it is left
+// out of the floor. So is the editor's frame caption, #C000C0 on #E0E0E0
+// (3.97:1), which the walk below does not measure (a frame is not one of
+// its kinds).
+const QStringList kDesignPairs = {"lblQuestion"};
+
+QPalette darkPalette() {
+  const QColor text(0xFC, 0xFC, 0xFC);
+  QPalette p(QColor(0x31, 0x36, 0x3B), QColor(0x2A, 0x2E, 0x32));
+  p.setColor(QPalette::WindowText, text);
+  p.setColor(QPalette::Base, QColor(0x1B, 0x1E, 0x20));
+  p.setColor(QPalette::AlternateBase, QColor(0x23, 0x26, 0x29));
+  p.setColor(QPalette::Text, text);
+  p.setColor(QPalette::ButtonText, text);
+  p.setColor(QPalette::Highlight, QColor(0x3D, 0xAE, 0xE9));
+  p.setColor(QPalette::HighlightedText, text);
+  return p;
+}
+
+QPalette highContrastPalette() {
+  const QColor yellow(0xFF, 0xFF, 0x00);
+  QPalette p(Qt::black, Qt::black);
+  p.setColor(QPalette::WindowText, Qt::white);
+  p.setColor(QPalette::Base, Qt::black);
+  p.setColor(QPalette::AlternateBase, Qt::black);
+  p.setColor(QPalette::Text, yellow);
+  p.setColor(QPalette::ButtonText, yellow);
+  p.setColor(QPalette::Highlight, QColor(0x00, 0xFF, 0xFF));
+  p.setColor(QPalette::HighlightedText, Qt::black);
+  return p;
+}
+
+QPalette paletteNamed(const std::string& name) {
+  if (name == "dark")
+    return darkPalette();
+  if (name == "highContrast")
+    return highContrastPalette();
+  return QApplication::style()->standardPalette();
+}
+
+QImage shot(QWidget* window) {
+  QApplication::sendPostedEvents();
+  QApplication::processEvents();
+  return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// A rectangle of a control, in the pixels of its window's grab.
+QRect pixelsOf(const QWidget* control, const QRect& area, const QImage& image) {
+  const qreal ratio = image.devicePixelRatio();
+  const QRect logical(control->mapTo(control->window(), area.topLeft()), area.size());
+  return QRect((QRectF(logical).topLeft() * ratio).toPoint(), (QSizeF(logical.size()) * ratio).toSize())
+      .intersected(image.rect());
+}
+
+// What a text reads as: its most frequent pixel taken as the background, the
+// pixel that stands out most from it as the ink. A handful of pixels must
+// reach the ratio, so that one stray pixel of an edge cannot pass for text.
+struct Reading {
+  QColor background, ink;
+  double ratio = 0;
+};
+
+Reading readText(const QImage& image, const QRect& area) {
+  QHash<QRgb, int> counts;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      ++counts[image.pixel(x, y)];
+  Reading reading;
+  int most = 0;
+  for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+    if (it.value() > most) {
+      most = it.value();
+      reading.background = QColor(it.key());
+    }
+  // Colours from the most outstanding down, until enough pixels are ink.
+  QList<QRgb> colours = counts.keys();
+  std::sort(colours.begin(), colours.end(), [&reading](QRgb a, QRgb b) {
+    return contrast(QColor(a), reading.background) > contrast(QColor(b), reading.background);
+  });
+  constexpr int kInkPixels = 6;
+  int ink = 0;
+  for (const QRgb colour : colours) {
+    ink += counts.value(colour);
+    if (ink >= kInkPixels) {
+      reading.ink = QColor(colour);
+      reading.ratio = contrast(reading.ink, reading.background);
+      break;
+    }
+  }
+  return reading;
+}
+
+// Where a control's text lies: inside the frame of a box or a button, in
+// the viewport of a scrolling box, the whole of a label or a check box.
+// Nothing when the control shows no text.
+std::optional<QRect> textArea(QWidget* w) {
+  if (auto* label = qobject_cast<QLabel*>(w))
+    return label->text().isEmpty() ? std::nullopt : std::optional(label->rect());
+  if (auto* box = qobject_cast<QLineEdit*>(w))
+    return box->displayText().isEmpty() ? std::nullopt : std::optional(box->rect().adjusted(3, 3, -3, -3));
+  if (auto* button = qobject_cast<QAbstractButton*>(w))
+    return button->text().isEmpty() ? std::nullopt : std::optional(button->rect().adjusted(4, 4, -4, -4));
+  auto* list = qobject_cast<QListWidget*>(w);
+  auto* plain = qobject_cast<QPlainTextEdit*>(w);
+  if ((list && list->count() > 0) || (plain && !plain->toPlainText().isEmpty())) {
+    const QWidget* view = static_cast<QAbstractScrollArea*>(w)->viewport();
+    return QRect(view->mapTo(w, QPoint(0, 0)), view->size());
+  }
+  if (qobject_cast<QMenuBar*>(w))
+    return w->rect();
+  return std::nullopt;
+}
+
+// Every visible text of a window against its background, by control name.
+QHash<QString, Reading> readWindow(QWidget* window) {
+  const QImage image = shot(window);
+  QHash<QString, Reading> found;
+  for (QWidget* w : window->findChildren<QWidget*>()) {
+    if (!w->isVisible() || kDesignPairs.contains(w->objectName()))
+      continue;
+    if (const std::optional<QRect> area = textArea(w))
+      found.insert(w->objectName(), readText(image, pixelsOf(w, *area, image)));
+  }
+  return found;
+}
+
+void expectReadable(const QHash<QString, Reading>& found, const QStringList& mustHave) {
+  for (const QString& name : mustHave)
+    EXPECT_TRUE(found.contains(name)) << "no text measured in " << name.toStdString();
+  for (auto it = found.cbegin(); it != found.cend(); ++it)
+    EXPECT_GE(it->ratio, kTextFloor) << it.key().toStdString() << ": " << it->ink.name().toStdString() << " on "
+                                     << it->background.name().toStdString();
+}
+
+class Palettes : public ::testing::TestWithParam<std::string> {
+protected:
+  void SetUp() override {
+    QApplication::setStyle("Fusion");  // the program's own style
+    QApplication::setPalette(paletteNamed(GetParam()));
+    for (const QString& name : {data::kWordsFile, data::kDictionaryFile})
+      ASSERT_TRUE(QFile::copy(QStringLiteral(LOTWISE_DATA_DIR "/") + name, dir.file(name))) << name.toStdString();
+  }
+  void TearDown() override { QApplication::setPalette(QApplication::style()->standardPalette()); }
+
+  // The main window after a run, the active window with nothing focused.
+  void run(frmCombination& window) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.cmdcalc_Click();
+    ASSERT_EQ(window.findChild<QListWidget*>("lstWords")->count(), 8);
+  }
+
+  AppDir dir;
+};
+
+TEST_P(Palettes, EveryTextOfTheMainWindowReads) {
+  frmCombination window;
+  run(window);
+  QHash<QString, Reading> found = readWindow(&window);  // the hint over the empty question
+  window.findChild<QLineEdit*>("txtQuestion")->setText("Will I travel?");
+  found.insert(readWindow(&window));
+  QStringList mustHave = {"Text1",     "txtQuestion", "txtChar",   "lblchar",  "Label2",  "txtResult2",
+                          "lblWord_0", "Label1",      "chkInvert", "lstWords", "txtWord", "txtMeaning",
+                          "cmdcalc",   "cmdClose",    "cmdAbout",  "menuBar"};
+  for (const int fix : {16, 0, 1, 2})
+    mustHave << QString("txtFix_%1").arg(fix);
+  for (int i = 0; i < 16; ++i)
+    mustHave << QString("txtSet_%1").arg(i);
+  expectReadable(found, mustHave);
+}
+
+TEST_P(Palettes, EveryTextOfTheEditorReads) {
+  frmEdit editor;
+  editor.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+  expectReadable(readWindow(&editor), {"Label1", "lblSN_0", "txtCode_0", "txtWord_15", "Label3", "Text1", "Text3",
+                                       "Text4", "cmdSaveWords", "cmdPrevious", "cmdClose2"});
+}
+
+TEST_P(Palettes, TheAboutBoxAndTheDataFileWarningRead) {
+  frmCombination window;
+  run(window);
+  QHash<QString, Reading> about;
+  lotwise::test::whenModal([&about](QWidget* box) {
+    about = readWindow(box);
+    static_cast<QMessageBox*>(box)->done(QMessageBox::Ok);
+  });
+  window.cmdAbout_Click();
+  expectReadable(about, {"qt_msgbox_label"});
+
+  dir.write(data::kWordsFile, QByteArray());
+  frmCombination warned;
+  warned.show();
+  QMessageBox* warning = nullptr;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        warning = warned.findChild<QMessageBox*>();
+        return warning && warning->isVisible();
+      },
+      kWait));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(warning));
+  expectReadable(readWindow(warning), {"qt_msgbox_label"});
+}
+
+// Focus: for every control that takes it, the pixels that change between
+// unfocused and focused number at least the control's perimeter, each with
+// 3:1 against what was there before.
+int changedPixels(QWidget* control, const QImage& before, const QImage& after) {
+  const QRect area = pixelsOf(control, control->rect().adjusted(-4, -4, 4, 4), before);
+  int changed = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (contrast(QColor(before.pixel(x, y)), QColor(after.pixel(x, y))) >= kFocusFloor)
+        ++changed;
+  return changed;
+}
+
+void expectFocusShows(QWidget* window, const QList<QWidget*>& controls) {
+  for (QWidget* control : controls) {
+    if (QWidget* focused = QApplication::focusWidget())
+      focused->clearFocus();
+    const QImage before = shot(window);
+    control->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([control] { return control->hasFocus(); }, kWait))
+        << control->objectName().toStdString();
+    const QImage after = shot(window);
+    const qreal ratio = before.devicePixelRatio();
+    const int perimeter = qRound(2 * (control->width() + control->height()) * ratio);
+    EXPECT_GE(changedPixels(control, before, after), perimeter) << control->objectName().toStdString();
+  }
+}
+
+TEST_P(Palettes, FocusShowsOnEveryControlOfTheMainWindowInItsTabOrder) {
+  frmCombination window;
+  run(window);
+  QStringList order = {"txtQuestion", "txtChar"};
+  for (int i = 0; i < 16; ++i)
+    order << QString("txtSet_%1").arg(i);
+  for (const int fix : {16, 0, 1, 2})
+    order << QString("txtFix_%1").arg(fix);
+  order << "txtResult2"
+        << "lstWords"
+        << "txtMeaning"
+        << "Picture1"
+        << "cmdAbout"
+        << "cmdcalc"
+        << "txtWord"
+        << "chkInvert"
+        << "cmdClose"
+        << "Picture2";
+
+  // The ring changes nothing of the order: Tab goes round it as designed.
+  QList<QWidget*> controls;
+  window.findChild<QWidget*>("txtQuestion")->setFocus(Qt::TabFocusReason);
+  for (const QString& name : order) {
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, kWait));
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
+    controls << QApplication::focusWidget();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "txtQuestion");
+  expectFocusShows(&window, controls);
+}
+
+TEST_P(Palettes, FocusShowsOnEveryControlOfTheEditor) {
+  frmEdit editor;
+  editor.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+  editor.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+  QList<QWidget*> controls;
+  for (QWidget* w : editor.findChildren<QWidget*>())
+    if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled())
+      controls << w;
+  ASSERT_GE(controls.size(), 16 * 2 + 4 + 7);
+  expectFocusShows(&editor, controls);
+}
+
+INSTANTIATE_TEST_SUITE_P(, Palettes, ::testing::Values("light", "dark", "highContrast"),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+// The two measures the checks above rest on.
+TEST(Contrast, KnownPairs) {
+  const struct {
+    QColor a, b;
+    double ratio;
+  } cases[] = {
+      {Qt::white, Qt::black, 21.0},
+      {Qt::black, Qt::white, 21.0},
+      {QColor(0x77, 0x77, 0x77), Qt::white, 4.48},  // the usual "just below AA" grey
+      {Qt::white, QColor(0xFF, 0xFF, 0xC0), 1.03},  // the word box when its text followed a dark palette
+      {QColor(0xC0, 0x00, 0x00), Qt::white, 6.48},  // the bit report on its white
+      {QColor(0x80, 0x80, 0xFF), QColor(0x80, 0x80, 0xFF), 1.0},
+  };
+  for (const auto& c : cases)
+    EXPECT_NEAR(contrast(c.a, c.b), c.ratio, 0.01) << c.a.name().toStdString() << " " << c.b.name().toStdString();
+}
+
+TEST(FocusRing, ColourStandsOutOnEachBackgroundOfTheDesigns) {
+  const QColor yellow(0xFF, 0xFF, 0x00);
+  EXPECT_EQ(platform::ringColourOn(Qt::black), yellow);                    // the main window
+  EXPECT_EQ(platform::ringColourOn(QColor(0xC0, 0xC0, 0xC0)), Qt::black);  // the question bar
+  EXPECT_EQ(platform::ringColourOn(QColor(0x80, 0x80, 0xFF)), Qt::black);  // the button bar
+  EXPECT_EQ(platform::ringColourOn(QColor(0xE0, 0xE0, 0xE0)), Qt::black);  // the editor
+  for (const QColor& background : {QColor(Qt::black), QColor(0xC0, 0xC0, 0xC0), QColor(0x80, 0x80, 0xFF),
+                                   QColor(0xE0, 0xE0, 0xE0), QColor(0xFF, 0x80, 0x00)})
+    EXPECT_GE(contrast(platform::ringColourOn(background), background), kFocusFloor) << background.name().toStdString();
+}
+
+}  // namespace
