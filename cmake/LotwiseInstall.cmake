@@ -77,12 +77,12 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/lotwise")
 # dpkg-shlibdeps derives the Qt and C++ runtime packages from the executable
 # and adds them to these. Qt loads its platform plugins (xcb and the others)
 # at run time, so no library link names their package: without it no window
-# can open.
+# can open. The Liberation faces have the widths of the design's Times New
+# Roman, Courier New and sans serif: without them words are cut off.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-# Wayland desktops without XWayland need Qt's Wayland plugin; the font stands
-# in for the design's Times New Roman and Courier New.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+# Wayland desktops without XWayland need Qt's Wayland plugin.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # Older versions could leave a scratch page behind in /usr/lib/lotwise.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${lotwise_packaging}/prerm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

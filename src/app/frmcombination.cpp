@@ -22,7 +22,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -40,6 +42,7 @@ constexpr int kClientWidth = 14010;
 constexpr int kClientHeight = 8730;
 constexpr int kTopBarHeight = 615;
 constexpr int kBottomBarHeight = 1335;
+constexpr int kMeaningsGap = 360;  // between the meanings area and the button bar
 // Qt's own limit for a line edit. Nothing reads the question, and a paste of
 // megabytes would otherwise be laid out again at every keystroke.
 constexpr int kQuestionLimit = 32767;
@@ -101,10 +104,20 @@ void frmCombination::buildDesign() {
   icon.addFile(":/lotwise/lotwise-32.png", QSize(32, 32));
   setWindowIcon(icon);
 
-  client = named(new QWidget(this), "client");
+  clientArea = named(new QScrollArea(this), "clientArea");
+  clientArea->setFrameShape(QFrame::NoFrame);
+  // The window sizes the controls' widget itself: the layout's rules follow
+  // the client area, and the widget grows past it only where they need room.
+  clientArea->setWidgetResizable(false);
+  clientArea->setFocusPolicy(Qt::NoFocus);
+  setCentralWidget(clientArea);
+  clientArea->installEventFilter(this);
+  clientArea->viewport()->installEventFilter(this);
+
+  client = named(new QWidget, "client");
   client->setAutoFillBackground(true);
   setColour(client, QPalette::Window, Qt::black);
-  setCentralWidget(client);
+  clientArea->setWidget(client);
   client->installEventFilter(this);
 
   // The question bar, docked at the top.
@@ -409,15 +422,21 @@ void frmCombination::setTabOrder() {
 }
 
 bool frmCombination::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == client && event->type() == QEvent::Resize) {
-    dockBars();
+  if (watched == clientArea && event->type() == QEvent::Resize) {
+    dockBars();  // the rules read the bar's height
     Form_Resize();
+    fitClient();
+  } else if (watched == clientArea->viewport() && event->type() == QEvent::Resize) {
+    fitClient();
+  } else if (watched == client && event->type() == QEvent::Resize) {
+    dockBars();
   } else if (watched == txtQuestion) {
     if (event->type() == QEvent::FocusIn) {
       const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-      // The focus coming back with the window, after a message box, a menu or
-      // another program, is no new arrival: what the user was typing stays.
-      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+      // The focus coming back with the window, after a message box, a menu,
+      // the menu bar's keys or another program, is no new arrival: what the
+      // user was typing stays.
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
         txtQuestion_GotFocus();
       // A click that gives the focus also places the caret; the whole text
       // is selected again once the click is over.
@@ -445,6 +464,27 @@ void frmCombination::dockBars() {
   Picture2->setGeometry(0, 0, width, platform::twipsToPixels(kTopBarHeight));
   const int bottom = platform::twipsToPixels(kBottomBarHeight);
   Picture1->setGeometry(0, client->height() - bottom, width, bottom);
+}
+
+void frmCombination::fitClient() {
+  // Room for every control where the layout left it, and the button bar
+  // beneath them all: nothing paints over anything, whatever the window.
+  int right = 0, bottom = 0;
+  for (const QWidget* child : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child == Picture1 || child == Picture2) {
+      for (const QWidget* inBar : child->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        right = std::max(right, inBar->x() + inBar->width());
+    } else {
+      right = std::max(right, child->x() + child->width());
+      bottom = std::max(bottom, child->y() + child->height());
+    }
+  }
+  // The meanings area keeps its gap above the bar, as the layout gives it.
+  bottom = std::max(bottom, txtMeanings->y() + txtMeanings->height() + platform::twipsToPixels(kMeaningsGap));
+  const QSize needed(right, bottom + Picture1->height());
+  const QSize size = needed.expandedTo(clientArea->viewport()->size());
+  if (size != client->size())
+    client->resize(size);
 }
 
 void frmCombination::Form_Load() { nCurWord = 1; }

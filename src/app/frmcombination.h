@@ -17,6 +17,7 @@ class QListWidget;
 class QMessageBox;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QTimer;
 class QWidget;
 class frmEdit;
@@ -82,9 +83,13 @@ private:
   void connectHandlers();
   void setTabOrder();
   void dockBars();
+  void fitClient();
 
   // Controls, named as in the design.
-  QWidget* client = nullptr;  // the client area below the menu bar
+  // The client area below the menu bar, whose size the layout follows; it
+  // scrolls the controls once the window is smaller than they need.
+  QScrollArea* clientArea = nullptr;
+  QWidget* client = nullptr;  // holds the controls, never smaller than the client area
   QWidget* Picture2 = nullptr;
   QWidget* Picture1 = nullptr;
   QLabel* lblQuestion = nullptr;

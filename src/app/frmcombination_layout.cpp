@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 
 namespace {
 
@@ -33,8 +34,8 @@ void frmCombination::Form_Resize() {
 
   // Each rule reads what the rules before it applied; a refused size leaves
   // the control as it was and the next rule still runs.
-  const auto W = [this] { return double(widthTwips(client)); };
-  const auto H = [this] { return double(heightTwips(client)); };
+  const auto W = [this] { return double(widthTwips(clientArea)); };
+  const auto H = [this] { return double(heightTwips(clientArea)); };
   resumeNext([&] { setWidthTwips(lblOutcomes, twips(W() - left(lblOutcomes) - kRightMargin)); });
   resumeNext([&] { setWidthTwips(txtResults, twips(W() - left(txtResults) - kRightMargin)); });
   resumeNext([&] { setWidthTwips(txtResult2, widthTwips(txtResults)); });

@@ -1,16 +1,25 @@
-// The entry point only starts the windowing runtime with the main window,
-// once it is settled where the program's files live.
+// The entry point reads the command line, then starts the windowing runtime
+// with the main window, once it is settled where the program's files live.
+#include "app/commandline.h"
 #include "app/frmcombination.h"
 #include "data/records.h"
 #include "platform/apppath.h"
+#include "platform/windows.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+  const app::CommandLine commandLine = app::readCommandLine(argc, argv);
+  if (commandLine.exitCode)
+    return *commandLine.exitCode;
+  app::catchDisplayFailure();
   QApplication app(argc, argv);
-  QApplication::setStyle("Fusion");
+  app::releaseDisplayFailure();
+  if (!commandLine.styleChosen)
+    QApplication::setStyle("Fusion");
   platform::chooseFileHome(platform::programPath(), {data::kWordsFile, data::kDictionaryFile});
   frmCombination window;
+  platform::fitOnScreen(&window);
   window.show();
   return QApplication::exec();
 }

@@ -8,9 +8,12 @@ namespace platform {
 
 void installFontSubstitutions() {
   static const bool installed = [] {
-    QFont::insertSubstitution(kTimes, "Liberation Serif");
-    QFont::insertSubstitution(kCourier, "Liberation Mono");
-    QFont::insertSubstitutions(kSans, {"Liberation Sans", "DejaVu Sans"});
+    // Each family in turn: Liberation, then Google's Chrome OS faces, then
+    // the URW faces of Ghostscript, all with the widths of the design's
+    // fonts. Only then the general families, whose wider letters cut words.
+    QFont::insertSubstitutions(kTimes, {"Liberation Serif", "Tinos", "Nimbus Roman"});
+    QFont::insertSubstitutions(kCourier, {"Liberation Mono", "Cousine", "Nimbus Mono PS"});
+    QFont::insertSubstitutions(kSans, {"Liberation Sans", "Arimo", "Nimbus Sans", "DejaVu Sans"});
     return true;
   }();
   (void)installed;

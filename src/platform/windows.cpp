@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -133,6 +134,30 @@ void setHeightTwips(QWidget* widget, float twips) {
 
 void placeTwips(QWidget* widget, int left, int top, int width, int height) {
   widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+}  // namespace platform
+
+namespace platform {
+
+void fitOnScreen(QWidget* window) {
+  const QScreen* screen = window->screen();
+  if (screen == nullptr)
+    return;
+  const QRect available = screen->availableGeometry();
+  // The frame is known only for a window shown before; a new one has none yet.
+  const QSize frame = window->frameGeometry().size() - window->size();
+  const QSize size = window->size().boundedTo(available.size() - frame);
+  if (size != window->size())
+    window->resize(size);
+  // A window nobody placed is placed by the window manager, inside the area.
+  if (!window->testAttribute(Qt::WA_Moved))
+    return;
+  const QSize outer = size + frame;
+  const QPoint inside(std::clamp(window->x(), available.left(), available.right() + 1 - outer.width()),
+                      std::clamp(window->y(), available.top(), available.bottom() + 1 - outer.height()));
+  if (inside != window->pos())
+    window->move(inside);
 }
 
 }  // namespace platform

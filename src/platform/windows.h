@@ -53,3 +53,12 @@ void setHeightTwips(QWidget* widget, float twips);
 void placeTwips(QWidget* widget, int left, int top, int width, int height);
 
 }  // namespace platform
+
+namespace platform {
+
+// Before a top-level window is first shown: its size, and its position when
+// one was set, are brought within the available area of the screen it will
+// open on. A window that fits is left as it is.
+void fitOnScreen(QWidget* window);
+
+}  // namespace platform

@@ -7,10 +7,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -230,6 +232,11 @@ TEST_F(MainWindow, QuestionTextIsSelectedWheneverTheBoxGetsTheFocus) {
   const Way ways[] = {
       {"click on the question box", [&] { QTest::mouseClick(question(), Qt::LeftButton, {}, QPoint(20, 10)); }},
       {"tab back into it", [&] { QTest::keyClick(symbols, Qt::Key_Backtab); }},
+      {"tab into it from the question bar",
+       [&] {
+         get("Picture2")->setFocus();
+         QTest::keyClick(get("Picture2"), Qt::Key_Tab);
+       }},
       {"click on the hint",
        [&] {
          hint()->show();  // the hint lies over the box even when it should hide
@@ -274,6 +281,47 @@ TEST_F(MainWindow, ComingBackToTheWindowLeavesCaretAndSelectionAlone) {
   EXPECT_EQ(question()->selectedText(), "I");
   EXPECT_EQ(question()->selectionStart(), 5);
   EXPECT_EQ(question()->cursorPosition(), 6);
+}
+
+// The menu bar's keys take the focus away and hand it back; what the user
+// was typing, and where, stays as it was.
+TEST_F(MainWindow, TheMenuBarLeavesTheQuestionsTextAndCaretAlone) {
+  auto* bar = get<QMenuBar>("menuBar");
+  QTest::keyClicks(question(), "Will I");
+  const struct {
+    const char* what;
+    int caret;
+    std::function<void()> keys;
+  } ways[] = {
+      {"Alt, Escape", 6,
+       [&] {
+         QTest::keyClick(question(), Qt::Key_Alt, Qt::AltModifier);
+         ASSERT_TRUE(QTest::qWaitFor([&] { return bar->hasFocus(); }, 10000)) << "the menu bar took no keys";
+         QTest::keyClick(bar, Qt::Key_Escape);
+       }},
+      {"Alt+F, Escape, Escape", 2,
+       [&] {
+         QTest::keyClick(question(), Qt::Key_F, Qt::AltModifier);
+         ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() != nullptr; }, 10000))
+             << "no File menu";
+         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+         ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == nullptr; }, 10000));
+         ASSERT_TRUE(bar->hasFocus()) << "the menu bar let the keys go with the menu";
+         QTest::keyClick(bar, Qt::Key_Escape);
+       }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.what);
+    question()->setCursorPosition(way.caret);
+    way.keys();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return question()->hasFocus(); }, 10000));
+    EXPECT_EQ(question()->text(), "Will I");
+    EXPECT_FALSE(question()->hasSelectedText());
+    EXPECT_EQ(question()->cursorPosition(), way.caret);
+    question()->setCursorPosition(6);
+  }
+  QTest::keyClicks(question(), " travel");
+  EXPECT_EQ(question()->text(), "Will I travel");
 }
 
 TEST_F(MainWindow, AboutShowsSevenLinesWithTheVersion) {

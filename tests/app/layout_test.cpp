@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextCursor>
@@ -50,9 +51,10 @@ protected:
   }
   QList<QRect> fixedGeometry() {
     QList<QRect> all;
-    for (QWidget* child : window.centralWidget()->findChildren<QWidget*>()) {
+    QWidget* controls = get("client");
+    for (QWidget* child : controls->findChildren<QWidget*>()) {
       const QString name = child->objectName();
-      if (name.isEmpty() || name.startsWith("Picture") || child->parentWidget() != window.centralWidget())
+      if (name.isEmpty() || name.startsWith("Picture") || child->parentWidget() != controls)
         continue;
       all << QRect(child->pos(), name.startsWith("txtMeaning") || name == "txtResults" || name == "txtResult2" ||
                                          name == "txtWord" || name == "lstWords" || name == "lblOutcomes"
@@ -100,6 +102,40 @@ TEST_F(Layout, TooSmallKeepsTheLastSizesWithoutAnError) {
   // Back to the design size, the design numbers return.
   clientTwips(14010, 8730);
   EXPECT_EQ(stretch(), (Stretch{3030, 8190, 2865, 2865, 2295}));
+}
+
+// Smaller than its controls need, the client area scrolls them: each one
+// lies inside the scrolled widget, where it can be brought into view, and
+// the button bar lies below all of them. A window that fits shows no scroll
+// bar.
+TEST_F(Layout, SmallWindowsScrollAndNothingPaintsOverTheBar) {
+  auto* area = window.findChild<QScrollArea*>("clientArea");
+  ASSERT_EQ(area, window.centralWidget());
+  QWidget* controls = get("client");
+  const struct {
+    int width, height;
+    bool fits;
+  } sizes[] = {{14010, 8730, true}, {15510, 9330, true},  {14010, 4500, false}, {6000, 8730, false},
+               {4500, 3000, false}, {20000, 5000, false}, {14010, 8730, true}};
+  for (const auto& size : sizes) {
+    SCOPED_TRACE(testing::Message() << size.width << " x " << size.height << " twips");
+    clientTwips(size.width, size.height);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible(), !size.fits);
+    EXPECT_GE(controls->width(), area->viewport()->width());
+    EXPECT_GE(controls->height(), area->viewport()->height());
+    const QWidget* bar = get("Picture1");
+    EXPECT_EQ(bar->y() + bar->height(), controls->height());
+    QList<QWidget*> inBars;
+    for (const char* name : {"Picture1", "Picture2"})
+      inBars << get(name)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : controls->findChildren<QWidget*>(Qt::FindDirectChildrenOnly) + inBars) {
+      const QRect place(child->mapTo(controls, QPoint(0, 0)), child->size());
+      EXPECT_TRUE(controls->rect().contains(place)) << child->objectName().toStdString();
+      if (child->parentWidget() == controls && !child->objectName().startsWith("Picture"))
+        EXPECT_LT(place.bottom(), bar->y()) << child->objectName().toStdString();
+    }
+  }
 }
 
 TEST_F(Layout, MinimiseAndRestoreLeaveTheLayoutAsItWas) {

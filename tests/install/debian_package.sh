@@ -41,11 +41,12 @@ field() { dpkg-deb -f "$deb" "$1"; }
 depends=$(field Depends | sed 's/([^)]*)//g' | tr -d ' ' | tr ',' '\n')
 recommends=$(field Recommends | sed 's/([^)]*)//g' | tr -d ' ' | tr ',' '\n')
 # The platform plugins are loaded at run time, so no library link names
-# them: without qt6-qpa-plugins the program opens no window.
-for package in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 qt6-qpa-plugins; do
+# them: without qt6-qpa-plugins the program opens no window. Without
+# fonts-liberation words are cut off in their controls.
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 qt6-qpa-plugins fonts-liberation; do
   grep -qx "$package" <<<"$depends" || fail "the package does not depend on $package: Depends: $(field Depends)"
 done
-for package in qt6-wayland fonts-liberation; do
+for package in qt6-wayland; do
   grep -qx "$package" <<<"$recommends" || fail "the package does not recommend $package: Recommends: $(field Recommends)"
 done
 echo "   Depends: $(field Depends)"

@@ -32,10 +32,7 @@ for file in words.wdb dictionary.wdb; do
 done
 mkdir -p "$shots"
 
-app="$work/app"
-mkdir "$app"
-cp "$program" "$data/words.wdb" "$data/dictionary.wdb" "$app/"
-page="$app/meanings_tmp.htm"
+copy_program "$program" "$data"
 
 # grab <name>: a screenshot of the main window, once it shows the colours
 # given after the name.
@@ -44,9 +41,6 @@ grab() {
   shift
   "$grabwindow" "$main" "$work/$name.png" --timeout-ms 10000 "$@" >/dev/null
 }
-
-# The page is complete once its last entry has ended.
-page_written() { [ -s "$page" ] && [ "$(tail -c 10 "$page" | od -An -c | tr -d ' \n')" = '<br><br>\r\n' ]; }
 
 start_xvfb
 start_program "$app/lotwise"

@@ -22,12 +22,7 @@ for tool in "$program" "$grabwindow"; do
   [ -x "$tool" ] || fail "no executable at $tool (build it first)"
 done
 
-# A folder of its own, so that the run's meanings page lands there.
-app="$work/app"
-mkdir "$app"
-cp "$program" "$data/words.wdb" "$data/dictionary.wdb" "$app/"
-page="$app/meanings_tmp.htm"
-page_written() { [ -s "$page" ] && [ "$(tail -c 10 "$page" | od -An -c | tr -d ' \n')" = '<br><br>\r\n' ]; }
+copy_program "$program" "$data"
 
 start_xvfb 2560x1600x24
 QT_SCALE_FACTOR=2 start_program "$app/lotwise"

@@ -42,9 +42,7 @@ for file in words.wdb dictionary.wdb; do
   [ -f "$data/$file" ] || fail "no $file in $data"
 done
 
-app="$work/app"
-mkdir "$app"
-cp "$program" "$data/words.wdb" "$data/dictionary.wdb" "$app/"
+copy_program "$program" "$data"
 
 session_runner=""
 session_pid=""

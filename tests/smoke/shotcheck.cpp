@@ -15,6 +15,10 @@
 //       that holds the pixel (x, y), in the column x
 //   shotcheck span <shot.png> <y> <#RRGGBB>
 //       prints the first and the last x of that colour in the line y
+//   shotcheck box <shot.png> <#RRGGBB>
+//       prints the left, top, width and height of the smallest rectangle
+//       that holds every pixel of that colour, in the picture's own
+//       coordinates (the question bar need not show); fails when none does
 //   shotcheck page <data-dir> <grid> <pair> <page.htm>
 //       the page holds exactly the entry of the word pair (two column
 //       letters, as the word-pair list gives them) for the grid, with
@@ -318,10 +322,28 @@ int page(const QString& dataDir, const QByteArray& grid, const QByteArray& pair,
   return 0;
 }
 
+int box(const QString& file, QRgb colour) {
+  const QImage image = QImage(file).convertToFormat(QImage::Format_RGB32);
+  if (image.isNull())
+    return fail("cannot read " + file);
+  QRect found;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if ((line[x] | 0xff000000u) == colour)
+        found |= QRect(x, y, 1, 1);
+  }
+  if (found.isNull())
+    return fail(QString("no pixel of %1 in %2").arg(QColor(colour).name(), file));
+  std::printf("%d %d %d %d\n", found.x(), found.y(), found.width(), found.height());
+  return 0;
+}
+
 int usage() {
   return fail(
       "usage: shotcheck top <shot.png> | hint <before.png> <after.png> <from-x> | grid <startup.png> <shot.png> | "
-      "band <shot.png> <x> <y> | span <shot.png> <y> <#RRGGBB> | page <data-dir> <grid> <pair> <page.htm>");
+      "band <shot.png> <x> <y> | span <shot.png> <y> <#RRGGBB> | box <shot.png> <#RRGGBB> | page <data-dir> <grid> "
+      "<pair> <page.htm>");
 }
 
 }  // namespace
@@ -378,6 +400,10 @@ int main(int argc, char* argv[]) {
     if (!shot || !intArg(2, y) || y < 0 || y >= shot->height() || !colour.isValid())
       return 1;
     return span(*shot, y, colour.rgb() | 0xff000000u);
+  }
+  if (command == "box" && args.size() == 3) {
+    const QColor colour = QColor::fromString(args[2]);
+    return colour.isValid() ? box(args[1], colour.rgb() | 0xff000000u) : usage();
   }
   if (command == "page" && args.size() == 5)
     return page(args[1], args[2].toLatin1(), args[3].toLatin1(), args[4]);

@@ -88,6 +88,20 @@ focus_on() {
   timeout 5 xdotool windowfocus --sync "$1" || fail "could not give the keyboard focus to window $1"
 }
 
+# copy_program <executable> <data-dir>: the program and whole data files in
+# a folder of its own, $app, so that no warning opens over the window and
+# the meanings page, $page, lands there.
+app=""
+page=""
+copy_program() {
+  app="$work/app"
+  mkdir "$app"
+  cp "$1" "$2/words.wdb" "$2/dictionary.wdb" "$app/"
+  page="$app/meanings_tmp.htm"
+}
+# The page is complete once its last entry has ended.
+page_written() { [ -s "$page" ] && [ "$(tail -c 10 "$page" | od -An -c | tr -d ' \n')" = '<br><br>\r\n' ]; }
+
 # start_xvfb [WIDTHxHEIGHTxDEPTH]: the screen is 1280x1024x24 unless given.
 start_xvfb() {
   local screen=${1:-1280x1024x24}

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The main window on a screen smaller than its design: started on an X
+# server of its own at the given size and scale, the whole window must lie
+# on the screen, F5 must run Tell Me, and the buttons must be reachable:
+# scrolled into view with the mouse wheel where they are not in view, then
+# clicked ("Tell Me" runs again, "About" shows its box, "Close Application"
+# ends the program with exit code 0).
+#
+#   small_screen.sh <lotwise> <grabwindow> <shotcheck> <data-dir> <WxHxD> <scale> <screenshot.png>
+set -euo pipefail
+
+if [ $# -ne 7 ]; then
+  echo "usage: $0 <lotwise> <grabwindow> <shotcheck> <data-dir> <WxHxD> <scale> <screenshot.png>" >&2
+  exit 2
+fi
+program=$1
+grabwindow=$2
+shotcheck=$3
+data=$4
+screen=$5
+scale=$6
+screenshot=$7
+
+# shellcheck source=xsession.sh
+source "$(dirname "$0")/xsession.sh"
+for tool in "$program" "$grabwindow" "$shotcheck"; do
+  [ -x "$tool" ] || fail "no executable at $tool (build it first)"
+done
+
+copy_program "$program" "$data"
+
+start_xvfb "$screen"
+QT_SCALE_FACTOR=$scale start_program "$app/lotwise"
+
+step "the whole window lies on the $screen screen at scale $scale"
+read -r screen_width screen_height < <(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
+geometry() { xwininfo -id "$main" | awk -v key="$1" -F: '$1 ~ key {gsub(/ /, "", $2); print $2}'; }
+left=$(geometry "Absolute upper-left X")
+top=$(geometry "Absolute upper-left Y")
+width=$(geometry "Width")
+height=$(geometry "Height")
+echo "   window ${width}x${height} at ($left, $top) on a ${screen_width}x${screen_height} screen"
+[ "$left" -ge 0 ] && [ "$top" -ge 0 ] || fail "the window starts off the screen, at ($left, $top)"
+[ $((left + width)) -le "$screen_width" ] || fail "the window's right edge, x $((left + width)), is off the screen"
+[ $((top + height)) -le "$screen_height" ] || fail "the window's bottom edge, y $((top + height)), is off the screen"
+
+step "a question and F5"
+focus_on "$main"
+xdotool type --delay 30 "Shall I travel?"
+xdotool key --clearmodifiers F5
+wait_for 20 "meanings page after the run" page_written
+
+step "the buttons, scrolled into view"
+# The orange frames around the buttons span 497 x 65 pixels of the design
+# (12..509 across, from the frame of "Tell Me" to that of "About"); all of
+# them must show before a click. Between tries the wheel scrolls the
+# window's content down, over the black between the grid's first two
+# columns.
+shot="$work/shot.png"
+frames_whole() {
+  "$grabwindow" "$main" "$shot" --timeout-ms 1000 '#FF8000' >/dev/null 2>&1 &&
+    read -r frames_x frames_y frames_w frames_h < <("$shotcheck" box "$shot" '#FF8000') &&
+    [ "$frames_w" -eq $((497 * scale)) ] && [ "$frames_h" -eq $((65 * scale)) ]
+}
+scrolls=0
+until frames_whole; do
+  [ $scrolls -lt 40 ] || fail "the buttons did not come into view after $scrolls turns of the wheel"
+  xdotool mousemove --window "$main" $((84 * scale)) $((130 * scale)) click 5
+  scrolls=$((scrolls + 1))
+done
+echo "   frames at ($frames_x, $frames_y) after $scrolls turns of the wheel"
+mkdir -p "$(dirname "$screenshot")"
+cp "$shot" "$screenshot"
+# Button centres from the frames' top left corner, in the design's pixels:
+# "Tell Me" 16..153, "Close Application" 184..329, "About" 360..505 across,
+# 16..73 down, each frame reaching 4 pixels outside its button.
+button_y=$((frames_y + (44 - 12) * scale))
+click_button() { xdotool mousemove --window "$main" $((frames_x + ($1 - 12) * scale)) "$button_y" click 1; }
+
+step "a click on \"Tell Me\" runs again"
+rm -f "$page"
+click_button 84
+wait_for 20 "meanings page after the click" page_written
+
+step "a click on \"About\" shows the About box, Return closes it"
+click_button 432
+wait_for 10 "About box (a second window titled \"Lotwise\")" window_count_is 2
+about=$(lotwise_windows | grep -vx "$main") || fail "the second window is not a new one"
+focus_on "$about"
+xdotool key --clearmodifiers Return
+wait_for 10 "closing of the About box" window_count_is 1
+
+step "a click on \"Close Application\" ends the program"
+click_button 256
+wait_for 10 "end of the program after \"Close Application\"" program_ended
+rc=0
+wait "$app_pid" || rc=$?
+app_pid=""
+[ $rc -eq 0 ] || fail "the program ended with exit code $rc"
+
+echo "PASS: on $screen at scale $scale the window lay on the screen, ran, and its buttons were reached with $scrolls turns of the wheel"
