@@ -2,6 +2,8 @@
 // the engine and the meanings live in their own files beside this one.
 #include "frmcombination.h"
 
+#include "engine/reading.h"
+
 #include "platform/accessibility.h"
 #include "platform/design.h"
 #include "platform/focusring.h"

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <array>
+#include <memory>
 
 class QCheckBox;
 class QFrame;
@@ -22,6 +23,9 @@ class QTimer;
 class QWidget;
 class frmEdit;
 
+namespace engine {
+class Reading;
+}
 namespace platform {
 class HtmlView;
 }
@@ -154,6 +158,24 @@ private:
   bool dataFilesChecked = false;
   bool dataFileTrouble = false;  // a lookup since the last warning found a file gone
   QPointer<QMessageBox> dataWarning;
+
+  // The data files as the run, report or check under way reads them: each
+  // file is opened at most once however many lookups it makes. There is
+  // none between them, so that the next one sees the files as they are by
+  // then, edits saved in between included. A ReadingScope makes the reading
+  // where one begins, unless one is already under way, and ends it.
+  std::unique_ptr<engine::Reading> reading;
+  class ReadingScope {
+  public:
+    explicit ReadingScope(frmCombination* window);
+    ~ReadingScope();
+    ReadingScope(const ReadingScope&) = delete;
+    ReadingScope& operator=(const ReadingScope&) = delete;
+
+  private:
+    frmCombination* m_window;
+    bool m_owner;
+  };
 
   // The total of the outcome label, built again only after the Symbols or
   // Length text has changed; null while it cannot be built.

@@ -3,6 +3,7 @@
 // named to the user, in a box that leaves the window free to use.
 #include "data/check.h"
 #include "data/records.h"
+#include "engine/reading.h"
 #include "frmcombination.h"
 #include "platform/apppath.h"
 #include "platform/windows.h"
@@ -20,10 +21,22 @@ void frmCombination::showEvent(QShowEvent* event) {
   }
 }
 
+frmCombination::ReadingScope::ReadingScope(frmCombination* window) : m_window(window), m_owner(!window->reading) {
+  if (m_owner)
+    window->reading = std::make_unique<engine::Reading>(platform::appFile(data::kWordsFile),
+                                                        platform::appFile(data::kDictionaryFile));
+}
+
+frmCombination::ReadingScope::~ReadingScope() {
+  if (m_owner)
+    m_window->reading.reset();
+}
+
 void frmCombination::warnAboutDataFiles() {
   dataFileTrouble = false;
-  const QString warning = data::dataFilesWarning(platform::appFile(data::kWordsFile),
-                                                 platform::appFile(data::kDictionaryFile), platform::shippedFolder());
+  // After a run, from the run's own reading.
+  const ReadingScope scope(this);
+  const QString warning = data::dataFilesWarning(reading->files(), platform::shippedFolder());
   if (warning.isEmpty())
     return;
   // One box at a time: one still open is brought up to date.

@@ -4,11 +4,9 @@
 #include "frmcombination.h"
 
 #include "app/enumerationoutput.h"
-#include "data/records.h"
 #include "engine/odometer.h"
 #include "engine/outcome.h"
-#include "engine/wordlookup.h"
-#include "platform/apppath.h"
+#include "engine/reading.h"
 #include "platform/memory.h"
 #include "platform/pacedyield.h"
 #include "platform/resumenext.h"
@@ -128,5 +126,6 @@ void frmCombination::Engine(const QString& symbols, quint8 length) {
 }
 
 QString frmCombination::GetWord(const QString& BinCode) {
-  return engine::lookupWord(platform::appFile(data::kWordsFile), BinCode, &dataFileTrouble);
+  const ReadingScope scope(this);
+  return reading->word(BinCode, &dataFileTrouble);
 }

@@ -5,9 +5,9 @@
 #include "frmcombination.h"
 
 #include "app/resultwords.h"
-#include "data/records.h"
 #include "engine/grid.h"
 #include "engine/meanings.h"
+#include "engine/reading.h"
 #include "platform/apppath.h"
 #include "platform/htmlview.h"
 #include "platform/resumenext.h"
@@ -34,6 +34,7 @@ bool checked(const QCheckBox* box) { return box->checkState() == Qt::Checked; }
 bool frmCombination::meaningsViewShown() const { return txtMeanings->isVisibleTo(client); }
 
 void frmCombination::ShowMeanings(qint32 wordNo) {
+  const ReadingScope scope(this);
   resumeNext([&] { util::gWords = app::resultWords(txtResults->text(), wordNo >= 1 ? wordNo : lstWords->count()); });
 
   // The page is made in memory and written whole at the end, so that the
@@ -46,7 +47,6 @@ void frmCombination::ShowMeanings(qint32 wordNo) {
   engine::Grid grid;
   for (int i = 0; i < 16; ++i)
     grid[i] = txtSet[i]->text();
-  const QString dictionary = platform::appFile(data::kDictionaryFile);
 
   for (qint32 k = first; k <= last; ++k) {
     if (k >= util::gWords.size())
@@ -61,7 +61,7 @@ void frmCombination::ShowMeanings(qint32 wordNo) {
       util::SwapValues(word1, word2);
 
     txtMeaning->setPlainText(QString());
-    const std::optional<engine::DictionaryEntry> entry = engine::findEntry(dictionary, code1, code2, &dataFileTrouble);
+    const std::optional<engine::DictionaryEntry> entry = reading->entry(code1, code2, &dataFileTrouble);
     if (!entry)
       continue;
     const QString heading = checked(chkListWords) ? word1 + "-" + word2 : entry->words;
@@ -71,10 +71,16 @@ void frmCombination::ShowMeanings(qint32 wordNo) {
     page += engine::meaningLine(entry->meaning) + QLatin1String("\r\n");
   }
 
-  // A page that cannot be written is skipped without a message; the view
-  // then shows the page as it was.
-  resumeNext([&] { platform::writeWholeFile(pagePath, platform::encodeText(page)); });
-  txtMeanings->navigate(pagePath);
+  // A page that cannot be written is skipped without a message. The view is
+  // given the page as written rather than the file: another copy of the
+  // program may write the same file meanwhile.
+  QString written;
+  resumeNext([&] {
+    const QByteArray bytes = platform::encodeText(page);
+    written = platform::decodeText(bytes);
+    platform::writeWholeFile(pagePath, bytes);
+  });
+  txtMeanings->showPage(pagePath, written);
   txtMeanings->setVisible(checked(chkShowAll));
   if (dataFileTrouble)
     warnAboutDataFiles();

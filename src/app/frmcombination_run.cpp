@@ -108,6 +108,8 @@ void frmCombination::startRun() {
 }
 
 void frmCombination::closingSteps() {
+  // The kings, the list and the meanings, from one reading of the files.
+  const ReadingScope scope(this);
   resumeNext([&] { util::gWords = util::SplitFields(txtResults->text().replace(' ', ','), ","); });
 
   qint32 pairs = 0;

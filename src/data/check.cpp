@@ -1,6 +1,5 @@
 #include "check.h"
 
-#include "platform/textfile.h"
 #include "records.h"
 #include "util/text.h"
 
@@ -25,23 +24,6 @@ int codeValue(QStringView text) {
     value = value * 2 + (c == u'1');
   }
   return value;
-}
-
-// The file's text, or what keeps it from being read.
-std::optional<QString> readProblem(const QString& path, QString& text) {
-  const QFileInfo info(path);
-  if (info.isDir())
-    return QStringLiteral("is a folder, not a file");
-  if (info.exists() && !info.isFile())
-    return QStringLiteral("is not a regular file");
-  try {
-    text = platform::readTextFile(path);
-  } catch (const platform::Error& failure) {
-    if (failure.number() == platform::FileNotFound)
-      return QStringLiteral("is missing");
-    return QStringLiteral("cannot be read: %1").arg(failure.reason());
-  }
-  return std::nullopt;
 }
 
 QString unreadableRecord(int record, const QString& why) {
@@ -88,17 +70,16 @@ std::optional<QString> countProblem(const std::array<int, N>& seen, const std::f
   return parts.join(QStringLiteral(", and "));
 }
 
-// Reads every record of a file and counts its keys: keyOf gives a record's
+// Goes through every record of a file and counts its keys: keyOf gives a record's
 // key, or -1 when the record does not begin with what the file is keyed by.
 template <size_t N>
-std::optional<QString> recordsProblem(const QString& path, int fields,
+std::optional<QString> recordsProblem(const DataFile& file, int fields,
                                       const std::function<int(const QStringList&)>& keyOf, const QString& badKey,
                                       const std::function<QString(int)>& name, const QString& what,
                                       const QString& whats) {
-  QString text;
-  if (std::optional<QString> problem = readProblem(path, text))
-    return problem;
-  RecordReader reader(std::move(text));
+  if (file.problem)
+    return file.problem;
+  RecordReader reader(file.text);
   if (reader.atEnd())
     return QStringLiteral("is empty");
   std::array<int, N> seen{};
@@ -117,14 +98,22 @@ std::optional<QString> recordsProblem(const QString& path, int fields,
 }  // namespace
 
 std::optional<QString> wordListProblem(const QString& path) {
+  return wordListProblem(readDataFile(path, kMaxWordListBytes));
+}
+
+std::optional<QString> dictionaryProblem(const QString& path) {
+  return dictionaryProblem(readDataFile(path, kMaxDictionaryBytes));
+}
+
+std::optional<QString> wordListProblem(const DataFile& file) {
   // The lookup trims the code before it compares.
   const auto keyOf = [](const QStringList& record) { return codeValue(util::trimSpaces(record.at(0))); };
-  return recordsProblem<kWordRecords>(path, kWordFields, keyOf,
+  return recordsProblem<kWordRecords>(file, kWordFields, keyOf,
                                       QStringLiteral("does not begin with a code of four 0s and 1s"), codeText,
                                       QStringLiteral("code"), QStringLiteral("codes"));
 }
 
-std::optional<QString> dictionaryProblem(const QString& path) {
+std::optional<QString> dictionaryProblem(const DataFile& file) {
   // The meanings report compares both codes as read, spaces and all.
   const auto keyOf = [](const QStringList& row) {
     const int code1 = codeValue(row.at(0)), code2 = codeValue(row.at(1));
@@ -133,20 +122,27 @@ std::optional<QString> dictionaryProblem(const QString& path) {
   const auto pair = [](int key) {
     return QStringLiteral("for codes %1 and %2").arg(codeText(key / 16), codeText(key % 16));
   };
-  return recordsProblem<kDictionaryRows>(path, kDictionaryFields, keyOf,
+  return recordsProblem<kDictionaryRows>(file, kDictionaryFields, keyOf,
                                          QStringLiteral("does not begin with two codes of four 0s and 1s"), pair,
                                          QStringLiteral("the row"), QStringLiteral("rows"));
 }
 
 QString dataFilesWarning(const QString& wordsPath, const QString& dictionaryPath, const QString& shippedFolder) {
+  DataFiles files(wordsPath, dictionaryPath);
+  return dataFilesWarning(files, shippedFolder);
+}
+
+QString dataFilesWarning(DataFiles& files, const QString& shippedFolder) {
   QStringList lines, backups;
-  if (std::optional<QString> problem = wordListProblem(wordsPath)) {
-    lines << QStringLiteral("The word list %1 %2.").arg(wordsPath, *problem);
-    backups << QFileInfo(wordsPath).fileName() + QStringLiteral(".bak");
+  const DataFile& words = files.words();
+  if (std::optional<QString> problem = wordListProblem(words)) {
+    lines << QStringLiteral("The word list %1 %2.").arg(words.path, *problem);
+    backups << QFileInfo(words.path).fileName() + QStringLiteral(".bak");
   }
-  if (std::optional<QString> problem = dictionaryProblem(dictionaryPath)) {
-    lines << QStringLiteral("The dictionary %1 %2.").arg(dictionaryPath, *problem);
-    backups << QFileInfo(dictionaryPath).fileName() + QStringLiteral(".bak");
+  const DataFile& dictionary = files.dictionary();
+  if (std::optional<QString> problem = dictionaryProblem(dictionary)) {
+    lines << QStringLiteral("The dictionary %1 %2.").arg(dictionary.path, *problem);
+    backups << QFileInfo(dictionary.path).fileName() + QStringLiteral(".bak");
   }
   if (lines.isEmpty())
     return QString();

@@ -1,22 +1,23 @@
 #include "meanings.h"
 
 #include "data/records.h"
-#include "platform/resumenext.h"
+#include "reading.h"
 
 namespace engine {
 
-std::optional<DictionaryEntry> findEntry(const QString& dictionaryPath, const QString& code1, const QString& code2,
-                                         bool* troubled) {
-  std::optional<data::RecordReader> reader;
-  platform::resumeNext([&] { reader.emplace(data::RecordReader::fromFile(dictionaryPath)); });
-  if (!reader && troubled)
-    *troubled = true;
-  while (reader && !reader->atEnd()) {
-    const QStringList row = reader->readRecord(data::kDictionaryFields);
+std::optional<DictionaryEntry> findEntryIn(const QString& dictionaryText, const QString& code1, const QString& code2) {
+  data::RecordReader reader(dictionaryText);
+  while (!reader.atEnd()) {
+    const QStringList row = reader.readRecord(data::kDictionaryFields);
     if (row.value(0) == code1 && row.value(1) == code2)
       return DictionaryEntry{row.value(0), row.value(1), row.value(2), row.value(3)};
   }
   return std::nullopt;
+}
+
+std::optional<DictionaryEntry> findEntry(const QString& dictionaryPath, const QString& code1, const QString& code2,
+                                         bool* troubled) {
+  return Reading(QString(), dictionaryPath).entry(code1, code2, troubled);
 }
 
 QString headingLine(const QString& heading, bool equalCodes) {

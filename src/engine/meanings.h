@@ -11,9 +11,14 @@ struct DictionaryEntry {
   QString code1, code2, words, meaning;
 };
 
-// The first row whose Code 1 and Code 2 equal the codes, compared as read.
-// A missing or unreadable dictionary has no entry, and sets *troubled, if
-// given, so that the caller can tell the user once.
+// The first row whose Code 1 and Code 2 equal the codes, compared as read,
+// in the dictionary's text.
+std::optional<DictionaryEntry> findEntryIn(const QString& dictionaryText, const QString& code1, const QString& code2);
+
+// The same from the file, read at this call; a run or a report reads it
+// once through a Reading instead. A missing or unreadable dictionary, or
+// one too large to be read, has no entry, and sets *troubled, if given, so
+// that the caller can tell the user once.
 std::optional<DictionaryEntry> findEntry(const QString& dictionaryPath, const QString& code1, const QString& code2,
                                          bool* troubled = nullptr);
 

@@ -2,8 +2,8 @@
 
 #include "textfile.h"
 
+#include <QImage>
 #include <QTextDocument>
-#include <QUrl>
 
 namespace platform {
 
@@ -12,24 +12,38 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
   setOpenExternalLinks(false);
 }
 
-void HtmlView::navigate(const QString& path) {
-  const QUrl url = QUrl::fromLocalFile(path);
+void HtmlView::showPage(const QString& path, const QString& text) {
   m_path = path;
-  if (source() == url)
+  m_url = QUrl::fromLocalFile(path);
+  m_text = text;
+  if (source() == m_url)
     reload();
   else
-    setSource(url, QTextDocument::HtmlResource);
+    setSource(m_url, QTextDocument::HtmlResource);
+}
+
+void HtmlView::navigate(const QString& path) {
+  QString text;
+  try {
+    // Pages carry no charset: they are decoded as the program writes them.
+    text = readTextFile(path);
+  } catch (const std::exception&) {
+    // a page that cannot be read shows empty
+  }
+  showPage(path, text);
 }
 
 QVariant HtmlView::loadResource(int type, const QUrl& name) {
-  if (type == QTextDocument::HtmlResource && name.isLocalFile()) {
-    try {
-      return readTextFile(name.toLocalFile());
-    } catch (const std::exception&) {
-      return QString();  // a page that cannot be read shows empty
-    }
+  if (type == QTextDocument::HtmlResource && name == m_url)
+    return m_text;
+  // Something in place of each, never nothing: given nothing, or an image
+  // that is not one, the document goes and reads the file itself.
+  if (type == QTextDocument::ImageResource) {
+    QImage blank(1, 1, QImage::Format_ARGB32);
+    blank.fill(Qt::transparent);
+    return blank;
   }
-  return QTextBrowser::loadResource(type, name);
+  return QByteArray();
 }
 
 }  // namespace platform

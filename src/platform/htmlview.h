@@ -1,7 +1,12 @@
-// The embedded HTML view: shows a local page written by the program.
+// The embedded HTML view: shows a page written by the program, and nothing
+// else. The page holds dictionary text as it stands, markup included, so it
+// may name any file: a style sheet, an image, an @import or a link to a
+// pipe or to /dev/zero would hang the window or fill the memory. The view
+// fetches none of them, and a click on a link goes nowhere.
 #pragma once
 
 #include <QTextBrowser>
+#include <QUrl>
 
 namespace platform {
 
@@ -10,17 +15,21 @@ class HtmlView : public QTextBrowser {
 public:
   explicit HtmlView(QWidget* parent = nullptr);
 
+  // Shows the text as the page at path, without reading the file: another
+  // copy of the program may have written it since.
+  void showPage(const QString& path, const QString& text);
   // Shows the file's current content, also when it is the page on show.
   void navigate(const QString& path);
-  // The path last navigated to, "" before the first navigation.
+  // The path last shown, "" before the first page.
   QString currentPath() const { return m_path; }
 
 protected:
-  // Pages carry no charset: they are decoded as the program wrote them.
   QVariant loadResource(int type, const QUrl& name) override;
 
 private:
   QString m_path;
+  QUrl m_url;
+  QString m_text;
 };
 
 }  // namespace platform

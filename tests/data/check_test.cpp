@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
@@ -144,6 +145,36 @@ TEST_F(DataCheck, FilesThatCannotBeReadAtAll) {
   Unprivileged user;
   LOTWISE_REQUIRE_UNPRIVILEGED(user);
   EXPECT_EQ(problem(data::wordListProblem(words)), "cannot be read: Permission denied");
+}
+
+// A file larger than any sound one is named with its size and not read: a
+// byte over the limit is enough, and a sparse file costs no disk.
+TEST_F(DataCheck, FilesTooLargeAreNotRead) {
+  struct Size {
+    QString path;
+    qint64 bytes;
+    std::optional<QString> (*check)(const QString&);
+    QString expected;
+  };
+  const Size cases[] = {
+      {words, data::kMaxWordListBytes, data::wordListProblem, "none"},
+      {words, data::kMaxWordListBytes + 1, data::wordListProblem,
+       "is too large to read: 1,048,577 bytes (1.0 MB), where a sound one holds at most 1 MB"},
+      {dictionary, data::kMaxDictionaryBytes + 1, data::dictionaryProblem,
+       "is too large to read: 16,777,217 bytes (16.0 MB), where a sound one holds at most 16 MB"},
+  };
+  for (const Size& c : cases) {
+    // Sound records first, then blanks up to the size.
+    put(QFileInfo(c.path).fileName(), c.path == words ? wordsFile() : dictionaryFile());
+    QFile file(c.path);
+    ASSERT_TRUE(file.resize(c.bytes));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const qint64 start = c.path == words ? wordsFile().size() : dictionaryFile().size();
+    ASSERT_TRUE(file.seek(start));
+    ASSERT_EQ(file.write(QByteArray(c.bytes - start, ' ')), c.bytes - start);
+    file.close();
+    EXPECT_EQ(problem(c.check(c.path)), c.expected) << c.bytes;
+  }
 }
 
 TEST_F(DataCheck, OneWarningNamesEveryFileAndWhatToDo) {

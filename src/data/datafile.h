@@ -1,0 +1,45 @@
+// A data file as one reading takes it: its whole text, or what kept it from
+// being read. Each reading opens the file at most once.
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+namespace data {
+
+// The largest data files that are read at all. A sound word list is 16
+// records of a code and one short word that must fit a king's label: some
+// 300 bytes, and 16 words of 64 KiB each would still fit under 1 MiB. A
+// sound dictionary is 256 rows whose meanings may run over many lines: the
+// shipped one is under 50 KiB, and 16 MiB leaves each row 64 KiB, a meaning
+// of some ten thousand words. Anything larger is not one of these files,
+// and reading it whole, many times over, would freeze the window.
+inline constexpr qint64 kMaxWordListBytes = qint64(1) << 20;
+inline constexpr qint64 kMaxDictionaryBytes = qint64(16) << 20;
+
+struct DataFile {
+  QString path;
+  QString text;
+  // What kept the file from being read, in words that follow its path: "is
+  // missing", "cannot be read: Permission denied", "is too large: ...".
+  std::optional<QString> problem;
+};
+
+// Reads the file once, decoded; a file larger than maxBytes is not opened.
+DataFile readDataFile(const QString& path, qint64 maxBytes);
+
+// The readings of the two files, each made at the first call and kept.
+class DataFiles {
+public:
+  DataFiles(QString wordsPath, QString dictionaryPath);
+
+  const DataFile& words();
+  const DataFile& dictionary();
+
+private:
+  QString m_wordsPath, m_dictionaryPath;
+  std::optional<DataFile> m_words, m_dictionary;
+};
+
+}  // namespace data
