@@ -1,6 +1,7 @@
 // The warning about the data files. Blank or wrong kings and meanings look
 // like a real reading, so a word list or dictionary that falls short is
-// named to the user, in a box that leaves the window free to use.
+// named to the user, in a box that leaves the window free to use. So is a
+// run without a data folder of the user's, which writes nothing.
 #include "data/check.h"
 #include "data/records.h"
 #include "frmcombination.h"
@@ -16,16 +17,19 @@ void frmCombination::showEvent(QShowEvent* event) {
   if (!dataFilesChecked) {
     dataFilesChecked = true;
     // After the window is on screen, so that the warning shows above it.
-    QTimer::singleShot(0, this, [this] { warnAboutDataFiles(); });
+    QTimer::singleShot(0, this, [this] { warnAboutDataFiles(platform::readOnlyNotice()); });
   }
 }
 
-void frmCombination::warnAboutDataFiles() {
+void frmCombination::warnAboutDataFiles(const QString& startNotice) {
   dataFileTrouble = false;
-  const QString warning = data::dataFilesWarning(platform::appFile(data::kWordsFile),
-                                                 platform::appFile(data::kDictionaryFile), platform::shippedFolder());
-  if (warning.isEmpty())
+  QStringList parts{
+      startNotice, data::dataFilesWarning(platform::appFile(data::kWordsFile), platform::appFile(data::kDictionaryFile),
+                                          platform::shippedFolder())};
+  parts.removeAll(QString());
+  if (parts.isEmpty())
     return;
+  const QString warning = parts.join(QStringLiteral("\n\n"));
   // One box at a time: one still open is brought up to date.
   if (dataWarning) {
     dataWarning->setText(warning);
