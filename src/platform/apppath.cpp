@@ -11,7 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -97,6 +99,39 @@ int moveInFresh(const QString& from, const QString& to) {
   return std::rename(encoded(from).constData(), encoded(to).constData()) == 0 ? 0 : errno;
 }
 
+const QString kStagingPrefix = QStringLiteral(".lotwise-seed-");
+
+// Holds a lock on a staging folder for as long as it lives, so that another
+// start can tell a folder in use from one left by a start that was killed.
+// The lock goes with the process, however it ends.
+class StagingLock {
+public:
+  explicit StagingLock(const QString& folder)
+      : m_fd(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) {}
+  ~StagingLock() {
+    if (m_fd >= 0)
+      ::close(m_fd);
+  }
+  StagingLock(const StagingLock&) = delete;
+  StagingLock& operator=(const StagingLock&) = delete;
+
+  bool take(bool wait) { return m_fd >= 0 && ::flock(m_fd, LOCK_EX | (wait ? 0 : LOCK_NB)) == 0; }
+
+private:
+  int m_fd;
+};
+
+// Removes the staging folders in parent that a killed start left behind:
+// they only ever hold copies of shipped files. One that another start still
+// holds locked is in use, and stays.
+void sweepStaging(const QString& parent) {
+  const QFileInfoList found = QDir(parent).entryInfoList({kStagingPrefix + QStringLiteral("??????")},
+                                                         QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
+  for (const QFileInfo& folder : found)
+    if (StagingLock(folder.filePath()).take(false))
+      QDir(folder.filePath()).removeRecursively();
+}
+
 // Copies the shipped files that the data folder lacks into it, all or none.
 // The copies are made in a folder of their own beside the data folder, on
 // its file system, and moved in only once every one is whole: a new data
@@ -119,7 +154,8 @@ std::optional<StockFailure> stock(const QString& folder, const QString& programF
   if (whole)
     if (std::optional<StockFailure> failure = makeFolders(parent, folder))
       return failure;
-  QByteArray stagingName = encoded(parent + QStringLiteral("/.lotwise-seed-XXXXXX"));
+  sweepStaging(parent);
+  QByteArray stagingName = encoded(parent + QLatin1Char('/') + kStagingPrefix + QStringLiteral("XXXXXX"));
   if (!::mkdtemp(stagingName.data())) {
     const int error = errno;
     return StockFailure{
@@ -128,6 +164,8 @@ std::optional<StockFailure> stock(const QString& folder, const QString& programF
         systemCause(error)};
   }
   const QString staging = QFile::decodeName(stagingName);
+  StagingLock lock(staging);
+  lock.take(true);
   const auto dropStaging = qScopeGuard([&staging] { QDir(staging).removeRecursively(); });
 
   for (const QString& name : missing) {

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -210,6 +212,25 @@ TEST_F(FileHome, ACopyThatFailsLeavesNoHalfStockedFolder) {
   EXPECT_EQ(bytesOf(userFolder + "/words.wdb"), "my own words");
   EXPECT_EQ(bytesOf(userFolder + "/dictionary.wdb"), "shipped dictionary");
   EXPECT_EQ(entries(data), QStringList{"lotwise"});
+}
+
+TEST_F(FileHome, CopiesLeftByAKilledStartAreRemovedUnlessInUse) {
+  install();
+  ASSERT_TRUE(QDir().mkpath(data + "/.lotwise-seed-Killed"));
+  put(data + "/.lotwise-seed-Killed/words.wdb", "shipped wo");
+  // Another start, still copying, holds its folder locked.
+  ASSERT_TRUE(QDir().mkpath(data + "/.lotwise-seed-InUse1"));
+  const int held = open(QFile::encodeName(data + "/.lotwise-seed-InUse1").constData(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  // A folder of the user's that looks alike but is not one of ours stays.
+  ASSERT_TRUE(QDir().mkpath(data + "/.lotwise-seed-mine"));
+  put(data + "/.lotwise-seed-mine/notes", "mine");
+
+  platform::chooseFileHome(program, kShipped);
+  close(held);
+  EXPECT_EQ(entries(data), (QStringList{".lotwise-seed-InUse1", ".lotwise-seed-mine", "lotwise"}));
+  EXPECT_EQ(entries(userFolder), (QStringList{"dictionary.wdb", "words.wdb"}));
 }
 
 TEST_F(FileHome, AReadOnlyDataHomeIsNamedWithItsCause) {
