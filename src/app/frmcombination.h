@@ -153,8 +153,9 @@ private:
 
   // The warning about data files that fall short (frmcombination_datafiles.cpp):
   // once when the window first shows, and once more for each run or report
-  // whose lookups found a file gone or unreadable.
-  void warnAboutDataFiles();
+  // whose lookups found a file gone or unreadable. The first also says why,
+  // if so, the run reads the shipped files and writes nothing (startNotice).
+  void warnAboutDataFiles(const QString& startNotice = QString());
   bool dataFilesChecked = false;
   bool dataFileTrouble = false;  // a lookup since the last warning found a file gone
   QPointer<QMessageBox> dataWarning;

@@ -1,6 +1,7 @@
 // The warning about the data files. Blank or wrong kings and meanings look
 // like a real reading, so a word list or dictionary that falls short is
-// named to the user, in a box that leaves the window free to use.
+// named to the user, in a box that leaves the window free to use. So is a
+// run without a data folder of the user's, which writes nothing.
 #include "data/check.h"
 #include "data/records.h"
 #include "engine/reading.h"
@@ -17,7 +18,7 @@ void frmCombination::showEvent(QShowEvent* event) {
   if (!dataFilesChecked) {
     dataFilesChecked = true;
     // After the window is on screen, so that the warning shows above it.
-    QTimer::singleShot(0, this, [this] { warnAboutDataFiles(); });
+    QTimer::singleShot(0, this, [this] { warnAboutDataFiles(platform::readOnlyNotice()); });
   }
 }
 
@@ -32,13 +33,15 @@ frmCombination::ReadingScope::~ReadingScope() {
     m_window->reading.reset();
 }
 
-void frmCombination::warnAboutDataFiles() {
+void frmCombination::warnAboutDataFiles(const QString& startNotice) {
   dataFileTrouble = false;
   // After a run, from the run's own reading.
   const ReadingScope scope(this);
-  const QString warning = data::dataFilesWarning(reading->files(), platform::shippedFolder());
-  if (warning.isEmpty())
+  QStringList parts{startNotice, data::dataFilesWarning(reading->files(), platform::shippedFolder())};
+  parts.removeAll(QString());
+  if (parts.isEmpty())
     return;
+  const QString warning = parts.join(QStringLiteral("\n\n"));
   // One box at a time: one still open is brought up to date.
   if (dataWarning) {
     dataWarning->setText(warning);

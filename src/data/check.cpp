@@ -3,6 +3,7 @@
 #include "records.h"
 #include "util/text.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 #include <array>
@@ -127,47 +128,76 @@ std::optional<QString> dictionaryProblem(const DataFile& file) {
                                          QStringLiteral("the row"), QStringLiteral("rows"));
 }
 
+namespace {
+
+// One data file, as the advice about it needs it.
+struct Advised {
+  QString kind;  // "word list", "dictionary"
+  QString path;
+  std::optional<QString> (*problemOf)(const QString& path);
+};
+
+// What the user can do about one data file that falls short, offering only
+// the copies that can serve at this moment: its backup when it reads as
+// sound; reinstalling where that puts back the file itself (the program's
+// own folder); else the copy it was installed with, which the next start
+// copies in once the user's copy is out of the way, when that copy reads as
+// sound. A user's copy that holds text may hold their only edits: the
+// advice says so before anything would replace it.
+QString remedy(const Advised& file, const QString& shippedFolder) {
+  const QFileInfo info(file.path);
+  const QString backup = file.path + QStringLiteral(".bak");
+  QStringList ways;
+  if (!file.problemOf(backup))
+    ways << QStringLiteral("put its backup %1, from the same folder, in its place").arg(QFileInfo(backup).fileName());
+  if (shippedFolder.isEmpty()) {
+    ways << QStringLiteral("reinstall Lotwise");
+  } else {
+    const bool gone = !info.exists() && !info.isSymLink();
+    const QString restart = gone ? QStringLiteral("start Lotwise again")
+                                 : QStringLiteral("rename it (or delete it) and start Lotwise again");
+    const QString shipped = QDir(shippedFolder).filePath(info.fileName());
+    if (const std::optional<QString> problem = file.problemOf(shipped))
+      ways << QStringLiteral("reinstall Lotwise, then %1 (the %2 it was installed with, %3, %4)")
+                  .arg(restart, file.kind, shipped, *problem);
+    else
+      ways << QStringLiteral("%1, which then copies in the %2 it was installed with, from %3")
+                  .arg(restart, file.kind, shippedFolder);
+  }
+  QString text = QStringLiteral("To mend it, %1.").arg(ways.join(QStringLiteral(", or ")));
+  if (info.isFile() && info.size() > 0)
+    text +=
+        QStringLiteral(" It may hold edits of your own: rename it, rather than delete or replace it, to keep them.");
+  return text;
+}
+
+}  // namespace
+
 QString dataFilesWarning(const QString& wordsPath, const QString& dictionaryPath, const QString& shippedFolder) {
   DataFiles files(wordsPath, dictionaryPath);
   return dataFilesWarning(files, shippedFolder);
 }
 
 QString dataFilesWarning(DataFiles& files, const QString& shippedFolder) {
-  QStringList lines, backups;
-  const DataFile& words = files.words();
-  if (std::optional<QString> problem = wordListProblem(words)) {
-    lines << QStringLiteral("The word list %1 %2.").arg(words.path, *problem);
-    backups << QFileInfo(words.path).fileName() + QStringLiteral(".bak");
-  }
-  const DataFile& dictionary = files.dictionary();
-  if (std::optional<QString> problem = dictionaryProblem(dictionary)) {
-    lines << QStringLiteral("The dictionary %1 %2.").arg(dictionary.path, *problem);
-    backups << QFileInfo(dictionary.path).fileName() + QStringLiteral(".bak");
-  }
+  using PathCheck = std::optional<QString> (*)(const QString&);
+  QStringList lines;
+  auto add = [&](const QString& kind, const DataFile& file, const std::optional<QString>& problem,
+                 PathCheck problemAt) {
+    if (problem)
+      lines << QStringLiteral("The %1 %2 %3. %4")
+                   .arg(kind, file.path, *problem, remedy({kind, file.path, problemAt}, shippedFolder));
+  };
+  add(QStringLiteral("word list"), files.words(), wordListProblem(files.words()),
+      static_cast<PathCheck>(wordListProblem));
+  add(QStringLiteral("dictionary"), files.dictionary(), dictionaryProblem(files.dictionary()),
+      static_cast<PathCheck>(dictionaryProblem));
   if (lines.isEmpty())
     return QString();
-
-  const bool one = lines.size() == 1;
-  QStringList text;
-  text << (one ? QStringLiteral("Lotwise cannot use one of its data files: the words and meanings it shows would be "
-                                "blank or wrong.")
-               : QStringLiteral("Lotwise cannot use its data files: the words and meanings it shows would be blank "
-                                "or wrong."));
-  text << lines;
-  text << (one ? QStringLiteral("To mend it, put its backup %1, from the same folder, in its place, or reinstall "
-                                "Lotwise.")
-                     .arg(backups.first())
-               : QStringLiteral("To mend them, put their backups %1 and %2, from the same folder, in their place, or "
-                                "reinstall Lotwise.")
-                     .arg(backups.first(), backups.last()));
-  if (!shippedFolder.isEmpty()) {
-    text << (one ? QStringLiteral("Or delete it and start Lotwise again: it then copies in the one it was installed "
-                                  "with, from %1 (your own edits in it are lost).")
-                 : QStringLiteral("Or delete them and start Lotwise again: it then copies in the ones it was "
-                                  "installed with, from %1 (your own edits in them are lost)."))
-                .arg(shippedFolder);
-  }
-  return text.join(QStringLiteral("\n\n"));
+  lines.prepend(lines.size() == 1 ? QStringLiteral("Lotwise cannot use one of its data files: the words and meanings "
+                                                   "it shows would be blank or wrong.")
+                                  : QStringLiteral("Lotwise cannot use its data files: the words and meanings it "
+                                                   "shows would be blank or wrong."));
+  return lines.join(QStringLiteral("\n\n"));
 }
 
 }  // namespace data

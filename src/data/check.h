@@ -23,9 +23,11 @@ std::optional<QString> dictionaryProblem(const QString& path);
 std::optional<QString> wordListProblem(const DataFile& file);
 std::optional<QString> dictionaryProblem(const DataFile& file);
 
-// The one warning about both files, or "" when both serve. shippedFolder
-// holds the files the program was installed with, when those in use are
-// copies of them; it is empty when they are the only copies.
+// The one warning about both files, or "" when both serve: each file that
+// falls short, what is wrong with it, and the remedies that exist at this
+// moment. shippedFolder holds the files the program was installed with,
+// when those in use are copies of them; it is empty when they are the only
+// copies, which reinstalling puts back.
 QString dataFilesWarning(const QString& wordsPath, const QString& dictionaryPath, const QString& shippedFolder);
 QString dataFilesWarning(DataFiles& files, const QString& shippedFolder);
 

@@ -1,5 +1,7 @@
 #include "wholefile.h"
 
+#include "apppath.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
@@ -73,6 +75,8 @@ std::optional<Error> FileWriter::fail(const Error& error) {
 }
 
 std::optional<Error> FileWriter::open() {
+  if (std::optional<Error> refusal = writeRefusal())
+    return fail(*refusal);
   if (const int fault = injectedFault(m_path, WriteStep::Create))
     return fail(fileError(fault));
   const QFileInfo target(m_path);

@@ -22,7 +22,8 @@ QByteArray readWholeFile(const QString& path);
 // the commit the file is untouched; a writer that is not committed (it
 // failed, or was dropped) leaves no trace. A symbolic link in the file's
 // place is replaced by the file, never written through. After a failure,
-// every later call returns the same failure.
+// every later call returns the same failure. In a run that writes nothing
+// (writeRefusal) every write fails, naming why.
 class FileWriter {
 public:
   explicit FileWriter(QString path);

@@ -7,10 +7,13 @@
 #include "support/modal.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -21,27 +24,32 @@ namespace {
 
 using namespace lotwise::test;
 
+// Handles what is pending: whatever the window queued is done by then.
+void settle() {
+  bool done = false;
+  QTimer::singleShot(0, [&] { done = true; });
+  EXPECT_TRUE(QTest::qWaitFor([&] { return done; }));
+}
+
+// Shows the window and lets its start-up check run.
+void show(frmCombination& window) {
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  settle();
+}
+
+QList<QMessageBox*> boxesShown(const frmCombination& window) {
+  QList<QMessageBox*> shown;
+  for (QMessageBox* box : window.findChildren<QMessageBox*>())
+    if (box->isVisible())
+      shown << box;
+  return shown;
+}
+
 class DataFileWarning : public ::testing::Test {
 protected:
-  // Shows the window and lets its start-up check run.
-  void show() {
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    settle();
-  }
-  // Handles what is pending: whatever the window queued is done by then.
-  static void settle() {
-    bool done = false;
-    QTimer::singleShot(0, [&] { done = true; });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return done; }));
-  }
-  QList<QMessageBox*> warnings() {
-    QList<QMessageBox*> shown;
-    for (QMessageBox* box : window.findChildren<QMessageBox*>())
-      if (box->isVisible())
-        shown << box;
-    return shown;
-  }
+  void show() { ::show(window); }
+  QList<QMessageBox*> warnings() const { return boxesShown(window); }
   QStringList listLines() {
     QStringList lines;
     auto* list = window.findChild<QListWidget*>("lstWords");
@@ -72,7 +80,9 @@ TEST_F(DataFileWarning, OneBoxNamesTheFileAndLeavesTheWindowFree) {
   EXPECT_EQ(box->icon(), QMessageBox::Warning);
   EXPECT_TRUE(box->text().contains("The dictionary " + dir.file("dictionary.wdb") + " is missing."))
       << box->text().toStdString();
-  EXPECT_TRUE(box->text().contains("dictionary.wdb.bak"));
+  // No backup is there to offer; reinstalling puts back the program's own.
+  EXPECT_TRUE(box->text().contains("To mend it, reinstall Lotwise.")) << box->text().toStdString();
+  EXPECT_FALSE(box->text().contains(".bak"));
   EXPECT_FALSE(box->isModal());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   // The keys still go to the question box, not to the warning.
@@ -118,6 +128,41 @@ TEST_F(DataFileWarning, AFileGoneDuringUseIsNamedOnceForEachRun) {
   window.cmdcalc_Click();
   settle();
   EXPECT_EQ(warnings().size(), 1);
+}
+
+// Installed, with no home to keep a data folder in: the window says why it
+// writes nothing, gives its readings from the shipped files, and leaves
+// their folder as it was.
+TEST(RunWithoutAHome, SaysWhyAndWritesNothing) {
+  QTemporaryDir root;
+  const QString program = root.filePath("lib/lotwise");
+  ASSERT_TRUE(QDir().mkpath(program));
+  put(program + "/words.wdb", wordsFile());
+  put(program + "/dictionary.wdb", dictionaryFile());
+  put(program + "/" + platform::kInstalledMarker, "");
+  const QByteArray home = qgetenv("HOME"), xdg = qgetenv("XDG_DATA_HOME");
+  const auto restore = qScopeGuard([&] {
+    home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
+    xdg.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", xdg);
+    platform::chooseFileHome(platform::programPath(), {});
+  });
+  qunsetenv("HOME");
+  qunsetenv("XDG_DATA_HOME");
+  platform::chooseFileHome(program, {"words.wdb", "dictionary.wdb"});
+  const QStringList programFiles = entries(program);
+
+  frmCombination window;
+  show(window);
+  ASSERT_EQ(boxesShown(window).size(), 1);
+  const QString text = boxesShown(window).first()->text();
+  EXPECT_TRUE(text.startsWith("Lotwise found no home folder (HOME is not set)")) << text.toStdString();
+  EXPECT_TRUE(text.contains("from " + program + ", and writes nothing")) << text.toStdString();
+
+  window.cmdcalc_Click();
+  settle();
+  EXPECT_TRUE(window.findChild<QLabel*>("lblWord_0")->text().startsWith("w"));
+  EXPECT_EQ(boxesShown(window).size(), 1);
+  EXPECT_EQ(entries(program), programFiles);
 }
 
 }  // namespace

@@ -184,23 +184,87 @@ TEST_F(DataCheck, OneWarningNamesEveryFileAndWhatToDo) {
             "Lotwise cannot use one of its data files: the words and meanings it shows would be blank or wrong.\n\n"
             "The word list " +
                 words +
-                " lacks code 0101.\n\n"
-                "To mend it, put its backup words.wdb.bak, from the same folder, in its place, or reinstall Lotwise.");
+                " lacks code 0101. To mend it, reinstall Lotwise. It may hold edits of your own: rename it, rather "
+                "than delete or replace it, to keep them.");
 
+  // Each file with its own remedies: the word list's backup is sound, the
+  // dictionary has none and is gone.
   put("words.wdb", "");
+  put("words.wdb.bak", wordsFile());
+  put("dictionary.wdb.bak", "");
   ASSERT_TRUE(QFile::remove(dictionary));
-  EXPECT_EQ(data::dataFilesWarning(words, dictionary, "/usr/lib/lotwise"),
+  ASSERT_TRUE(QDir(dir.path()).mkdir("shipped"));
+  const QString shipped = dir.filePath("shipped");
+  put("shipped/words.wdb", wordsFile());
+  put("shipped/dictionary.wdb", dictionaryFile());
+  EXPECT_EQ(data::dataFilesWarning(words, dictionary, shipped),
             "Lotwise cannot use its data files: the words and meanings it shows would be blank or wrong.\n\n"
             "The word list " +
                 words +
-                " is empty.\n\n"
+                " is empty. To mend it, put its backup words.wdb.bak, from the same folder, in its place, or rename "
+                "it (or delete it) and start Lotwise again, which then copies in the word list it was installed "
+                "with, from " +
+                shipped +
+                ".\n\n"
                 "The dictionary " +
                 dictionary +
-                " is missing.\n\n"
-                "To mend them, put their backups words.wdb.bak and dictionary.wdb.bak, from the same folder, in their "
-                "place, or reinstall Lotwise.\n\n"
-                "Or delete them and start Lotwise again: it then copies in the ones it was installed with, from "
-                "/usr/lib/lotwise (your own edits in them are lost).");
+                " is missing. To mend it, start Lotwise again, which then copies in the dictionary it was installed "
+                "with, from " +
+                shipped + ".");
+}
+
+// The remedies offered for a word list that falls short, from the copies
+// that exist: its backup, and, installed, the copy shipped with the program.
+TEST_F(DataCheck, TheAdviceOffersOnlyRemediesThatExist) {
+  const QString keep = " It may hold edits of your own: rename it, rather than delete or replace it, to keep them.";
+  const QString shipped = dir.filePath("shipped");
+  const QString fromShipped = ", which then copies in the word list it was installed with, from " + shipped;
+  const QString backup = "put its backup words.wdb.bak, from the same folder, in its place";
+  const QString restart = "rename it (or delete it) and start Lotwise again";
+  struct Advice {
+    const char* what;
+    std::optional<QByteArray> file, backup;
+    bool installed;
+    std::optional<QByteArray> shipped;
+    QString expected;  // what follows the problem
+  };
+  const Advice cases[] = {
+      {"portable, no backup", wordsFile(5), std::nullopt, false, std::nullopt, "To mend it, reinstall Lotwise." + keep},
+      {"portable, sound backup", wordsFile(5), wordsFile(), false, std::nullopt,
+       "To mend it, " + backup + ", or reinstall Lotwise." + keep},
+      {"portable, a backup that falls short is not offered", wordsFile(5), QByteArray(""), false, std::nullopt,
+       "To mend it, reinstall Lotwise." + keep},
+      {"portable, an empty file holds nothing to keep", QByteArray(""), std::nullopt, false, std::nullopt,
+       "To mend it, reinstall Lotwise."},
+      {"installed, sound shipped copy", wordsFile(5), std::nullopt, true, wordsFile(),
+       "To mend it, " + restart + fromShipped + "." + keep},
+      {"installed, the file gone", std::nullopt, std::nullopt, true, wordsFile(),
+       "To mend it, start Lotwise again" + fromShipped + "."},
+      {"installed, sound backup and shipped copy", wordsFile(5), wordsFile(), true, wordsFile(),
+       "To mend it, " + backup + ", or " + restart + fromShipped + "." + keep},
+      {"installed, shipped copy falls short", wordsFile(5), std::nullopt, true, QByteArray(""),
+       "To mend it, reinstall Lotwise, then " + restart + " (the word list it was installed with, " + shipped +
+           "/words.wdb, is empty)." + keep},
+      {"installed, shipped copy gone, sound backup", wordsFile(3), wordsFile(), true, std::nullopt,
+       "To mend it, " + backup + ", or reinstall Lotwise, then " + restart + " (the word list it was installed with, " +
+           shipped + "/words.wdb, is missing)." + keep},
+  };
+  ASSERT_TRUE(QDir(dir.path()).mkdir("shipped"));
+  put("dictionary.wdb", dictionaryFile());
+  put("shipped/dictionary.wdb", dictionaryFile());
+  for (const Advice& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const auto& [name, bytes] :
+         {std::pair{QString("words.wdb"), c.file}, std::pair{QString("words.wdb.bak"), c.backup},
+          std::pair{QString("shipped/words.wdb"), c.shipped}}) {
+      QFile::remove(dir.filePath(name));
+      if (bytes)
+        put(name, *bytes);
+    }
+    const QString warning = data::dataFilesWarning(words, dictionary, c.installed ? shipped : QString());
+    const QString found = problem(data::wordListProblem(words));
+    EXPECT_EQ(warning.section("\n\n", 1), "The word list " + words + " " + found + ". " + c.expected);
+  }
 }
 
 }  // namespace

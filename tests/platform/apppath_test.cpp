@@ -1,15 +1,23 @@
 // Where the files live: the program's own folder, or, installed, the user's
 // data folder, stocked at start-up with the shipped data files.
 #include "platform/apppath.h"
+#include "platform/wholefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/files.h"
 #include "support/printers.h"
+#include "support/unprivileged.h"
 
 namespace {
 
@@ -31,6 +39,7 @@ protected:
     qputenv("XDG_DATA_HOME", QFile::encodeName(data));
   }
   void TearDown() override {
+    platform::testing::clearWriteFaults();
     restore("XDG_DATA_HOME", m_oldXdg);
     restore("HOME", m_oldHome);
     platform::setAppPath(QString());
@@ -71,7 +80,11 @@ TEST_F(FileHome, InstalledProgramWorksInTheUsersDataFolder) {
   EXPECT_EQ(bytesOf(userFolder + "/words.wdb"), "shipped words");
   EXPECT_EQ(bytesOf(userFolder + "/dictionary.wdb"), "shipped dictionary");
   EXPECT_EQ(entries(userFolder), (QStringList{"dictionary.wdb", "words.wdb"}));
+  EXPECT_EQ(entries(data), QStringList{"lotwise"});
   EXPECT_EQ(entries(program), programFiles);
+  EXPECT_EQ(platform::readOnlyNotice(), "");
+  // Made by the program, it is private, as the XDG rules ask.
+  EXPECT_FALSE(QFileInfo(userFolder).permissions().testAnyFlags(QFile::ReadOther | QFile::ReadGroup));
 
   // The next start keeps the user's edits and replaces only what is gone;
   // a link of the user's stays, even one that points nowhere.
@@ -86,6 +99,7 @@ TEST_F(FileHome, InstalledProgramWorksInTheUsersDataFolder) {
   EXPECT_TRUE(QFileInfo(userFolder + "/dictionary.wdb").isSymLink());
   EXPECT_FALSE(QFileInfo::exists(root.filePath("elsewhere")));
   EXPECT_EQ(entries(program), programFiles);
+  EXPECT_EQ(entries(data), QStringList{"lotwise"});
 }
 
 TEST_F(FileHome, WithoutXdgDataHomeTheFolderIsUnderHome) {
@@ -95,6 +109,193 @@ TEST_F(FileHome, WithoutXdgDataHomeTheFolderIsUnderHome) {
   platform::chooseFileHome(program, kShipped);
   EXPECT_EQ(platform::appPath(), root.filePath("home/ann/.local/share/lotwise"));
   EXPECT_EQ(bytesOf(platform::appFile("words.wdb")), "shipped words");
+}
+
+TEST_F(FileHome, ARelativeXdgDataHomeIsIgnored) {
+  install();
+  const QString cwd = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(root.path()));
+  qputenv("XDG_DATA_HOME", "relative/share");
+  qputenv("HOME", QFile::encodeName(root.filePath("home/ann")));
+  platform::chooseFileHome(program, kShipped);
+  QDir::setCurrent(cwd);
+  EXPECT_EQ(platform::appPath(), root.filePath("home/ann/.local/share/lotwise"));
+  EXPECT_EQ(bytesOf(platform::appFile("dictionary.wdb")), "shipped dictionary");
+  EXPECT_FALSE(QFileInfo::exists(root.filePath("relative")));
+}
+
+// What a run that writes nothing must show: the shipped files read where
+// they lie, the cause and the folders named, every write refused with the
+// cause, and nothing left beside the data folder or in the program's.
+void expectReadOnlyRun(const QString& program, const QString& cause, const QStringList& named) {
+  const QStringList programFiles = entries(program);
+  EXPECT_EQ(platform::appPath(), program);
+  EXPECT_EQ(platform::shippedFolder(), "");
+  EXPECT_EQ(bytesOf(platform::appFile("words.wdb")), "shipped words");
+  const QString notice = platform::readOnlyNotice();
+  EXPECT_TRUE(notice.contains(cause)) << notice.toStdString();
+  EXPECT_TRUE(notice.contains("reads the data files it was installed with, from " + program + ", and writes nothing"))
+      << notice.toStdString();
+  for (const QString& path : named)
+    EXPECT_TRUE(notice.contains(path)) << notice.toStdString() << " lacks " << path.toStdString();
+  for (const char* name : {"meanings_tmp.htm", "results.txt", "words.wdb"}) {
+    const std::optional<platform::Error> refused =
+        platform::writeWholeFile(platform::appFile(name), "written in a run that writes nothing");
+    ASSERT_TRUE(refused) << name;
+    EXPECT_TRUE(refused->description().contains(cause)) << refused->description().toStdString();
+  }
+  EXPECT_EQ(entries(program), programFiles);
+  EXPECT_EQ(bytesOf(program + "/words.wdb"), "shipped words");
+}
+
+TEST_F(FileHome, WithoutAUsableHomeItReadsTheShippedFilesAndWritesNothing) {
+  install();
+  struct Case {
+    const char* what;
+    std::optional<QByteArray> home, xdg;
+    QString why;
+  };
+  const Case cases[] = {
+      {"HOME unset", std::nullopt, std::nullopt, "HOME is not set"},
+      {"HOME empty", QByteArray(""), std::nullopt, "HOME is empty"},
+      {"HOME relative", QByteArray("home/ann"), std::nullopt, "HOME is home/ann, not an absolute path"},
+      {"HOME the root folder", QByteArray("/"), std::nullopt, "HOME is the root folder"},
+      {"HOME unset, XDG_DATA_HOME relative", std::nullopt, QByteArray(".local/share"), "HOME is not set"},
+  };
+  const bool rootDataBefore = QFileInfo::exists("/.local/share/lotwise");
+  const QString cwd = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(root.path()));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.home ? qputenv("HOME", *c.home) : qunsetenv("HOME");
+    c.xdg ? qputenv("XDG_DATA_HOME", *c.xdg) : qunsetenv("XDG_DATA_HOME");
+    platform::chooseFileHome(program, kShipped);
+    expectReadOnlyRun(program, "no home folder", {});
+    EXPECT_TRUE(platform::readOnlyNotice().startsWith("Lotwise found no home folder (" + c.why + ")"))
+        << platform::readOnlyNotice().toStdString();
+  }
+  QDir::setCurrent(cwd);
+  EXPECT_EQ(entries(root.path()), (QStringList{"usr"}));
+  if (!rootDataBefore) {
+    EXPECT_FALSE(QFileInfo::exists("/.local/share/lotwise"));
+  }
+
+  // A usable home ends it.
+  qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+  platform::chooseFileHome(program, kShipped);
+  EXPECT_EQ(platform::appPath(), userFolder);
+  EXPECT_EQ(platform::writeWholeFile(platform::appFile("results.txt"), "saved"), std::nullopt);
+}
+
+TEST_F(FileHome, ACopyThatFailsLeavesNoHalfStockedFolder) {
+  install();
+  // A new data folder: the word list is copied, the dictionary is not.
+  platform::testing::failWriteStep("dictionary.wdb", platform::WriteStep::Write, ENOSPC);
+  platform::chooseFileHome(program, kShipped);
+  EXPECT_EQ(entries(data), QStringList{});
+  expectReadOnlyRun(program, "No space left on device", {program + "/dictionary.wdb", userFolder});
+
+  // A folder with the user's word list that lacks its dictionary: the
+  // user's file stays as it is, and nothing is added.
+  ASSERT_TRUE(QDir().mkpath(userFolder));
+  put(userFolder + "/words.wdb", "my own words");
+  platform::testing::failWriteStep("dictionary.wdb", platform::WriteStep::Commit, EACCES);
+  platform::chooseFileHome(program, kShipped);
+  EXPECT_EQ(entries(data), QStringList{"lotwise"});
+  EXPECT_EQ(entries(userFolder), QStringList{"words.wdb"});
+  EXPECT_EQ(bytesOf(userFolder + "/words.wdb"), "my own words");
+  expectReadOnlyRun(program, "Permission denied", {program + "/dictionary.wdb", userFolder});
+
+  // Once the copy can be made, it is.
+  platform::chooseFileHome(program, kShipped);
+  EXPECT_EQ(platform::appPath(), userFolder);
+  EXPECT_EQ(bytesOf(userFolder + "/words.wdb"), "my own words");
+  EXPECT_EQ(bytesOf(userFolder + "/dictionary.wdb"), "shipped dictionary");
+  EXPECT_EQ(entries(data), QStringList{"lotwise"});
+}
+
+TEST_F(FileHome, CopiesLeftByAKilledStartAreRemovedUnlessInUse) {
+  install();
+  ASSERT_TRUE(QDir().mkpath(data + "/.lotwise-seed-Killed"));
+  put(data + "/.lotwise-seed-Killed/words.wdb", "shipped wo");
+  // Another start, still copying, holds its folder locked.
+  ASSERT_TRUE(QDir().mkpath(data + "/.lotwise-seed-InUse1"));
+  const int held = open(QFile::encodeName(data + "/.lotwise-seed-InUse1").constData(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  // A folder of the user's that looks alike but is not one of ours stays.
+  ASSERT_TRUE(QDir().mkpath(data + "/.lotwise-seed-mine"));
+  put(data + "/.lotwise-seed-mine/notes", "mine");
+
+  platform::chooseFileHome(program, kShipped);
+  close(held);
+  EXPECT_EQ(entries(data), (QStringList{".lotwise-seed-InUse1", ".lotwise-seed-mine", "lotwise"}));
+  EXPECT_EQ(entries(userFolder), (QStringList{"dictionary.wdb", "words.wdb"}));
+}
+
+TEST_F(FileHome, AReadOnlyDataHomeIsNamedWithItsCause) {
+  install();
+  ASSERT_TRUE(QDir().mkpath(data));
+  ASSERT_EQ(chmod(QFile::encodeName(root.path()).constData(), 0755), 0);
+  ASSERT_EQ(chmod(QFile::encodeName(data).constData(), 0555), 0);
+  {
+    Unprivileged user;
+    LOTWISE_REQUIRE_UNPRIVILEGED(user);
+    platform::chooseFileHome(program, kShipped);
+    expectReadOnlyRun(program, "Permission denied", {data, userFolder});
+  }
+  EXPECT_EQ(entries(data), QStringList{});
+}
+
+// A home on a small file system with little room left: as a user's full
+// disk, with the real data files.
+class FullDisk : public FileHome {
+protected:
+  void SetUp() override {
+    FileHome::SetUp();
+    if (geteuid() != 0)
+      GTEST_SKIP() << "mounting a small file system needs root";
+    ASSERT_TRUE(QDir().mkpath(home));
+    if (mount("tmpfs", QFile::encodeName(home).constData(), "tmpfs", 0, "size=64k") != 0)
+      GTEST_SKIP() << "cannot mount a tmpfs here: " << strerror(errno);
+    m_mounted = true;
+    for (const QString& name : kShipped)
+      ASSERT_TRUE(QFile::remove(program + "/" + name) &&
+                  QFile::copy(QStringLiteral(LOTWISE_DATA_DIR "/") + name, program + "/" + name));
+  }
+  void TearDown() override {
+    if (m_mounted)
+      umount2(QFile::encodeName(home).constData(), MNT_DETACH);
+    FileHome::TearDown();
+  }
+  const QString home = root.filePath("home/ann");
+
+private:
+  bool m_mounted = false;
+};
+
+TEST_F(FullDisk, AFirstStartOnAFullDiskCopiesNothingAndSaysSo) {
+  install();
+  // Room for the word list, not for the dictionary too.
+  put(home + "/photos", QByteArray(40 * 1024, 'p'));
+  qunsetenv("XDG_DATA_HOME");
+  qputenv("HOME", QFile::encodeName(home));
+  platform::chooseFileHome(program, kShipped);
+  const QString folder = home + "/.local/share/lotwise";
+  EXPECT_FALSE(QFileInfo::exists(folder));
+  EXPECT_EQ(entries(home + "/.local/share"), QStringList{});
+  EXPECT_EQ(platform::appPath(), program);
+  const QString notice = platform::readOnlyNotice();
+  EXPECT_TRUE(notice.startsWith("Lotwise could not copy " + program + "/dictionary.wdb into its data folder " + folder +
+                                ": No space left on device."))
+      << notice.toStdString();
+
+  // Room made, the next start stocks the folder whole.
+  ASSERT_TRUE(QFile::remove(home + "/photos"));
+  platform::chooseFileHome(program, kShipped);
+  EXPECT_EQ(platform::appPath(), folder);
+  EXPECT_EQ(entries(folder), (QStringList{"dictionary.wdb", "words.wdb"}));
+  EXPECT_EQ(platform::readOnlyNotice(), "");
 }
 
 TEST_F(FileHome, SetAppPathWinsInEitherLayout) {
