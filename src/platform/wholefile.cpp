@@ -60,16 +60,20 @@ FolderLock::FolderLock(const QString& folder, Mode mode) {
   // freeze this one for good: after a while it goes on without the lock,
   // which is what every save did before there was one.
   constexpr int kTries = 500;
-  for (int tries = 0; !m_held; ++tries) {
-    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR)) {
+  for (int tries = 0;; ++tries) {
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
       m_held = true;
-    } else if (mode == Mode::Try) {
-      break;
-    } else if (tries == kTries) {
-      m_held = true;
-    } else {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      return;
     }
+    // A file system without locks, or a wait long enough: go on unlocked.
+    const bool busy = errno == EWOULDBLOCK || errno == EINTR;
+    if (!busy || tries == kTries) {
+      m_held = true;
+      return;
+    }
+    if (mode == Mode::Try)
+      return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
 }
 
