@@ -1,6 +1,7 @@
 // The entry point reads the command line, then starts the windowing runtime
 // with the main window, once it is settled where the program's files live.
 #include "app/commandline.h"
+#include "app/filesafety.h"
 #include "app/frmcombination.h"
 #include "data/records.h"
 #include "platform/apppath.h"
@@ -21,5 +22,6 @@ int main(int argc, char* argv[]) {
   frmCombination window;
   platform::fitOnScreen(&window);
   window.show();
+  app::guardFiles(window);
   return QApplication::exec();
 }

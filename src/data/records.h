@@ -74,10 +74,33 @@ QString fieldText(const QString& value);
 // commas between them, CR LF after the last.
 QString recordText(const QStringList& fields);
 
+// The bytes of a whole file of these records, in the text form.
+QByteArray fileBytes(const QList<QStringList>& records);
+
 // Rewrites a whole file in the text form, and its backup (path + ".bak")
 // with the content the file had before. Either both change, or, when any
 // step fails, neither does: the file and an earlier backup keep every byte.
 // A missing file is not created. Returns the failure, if any.
 std::optional<platform::Error> saveFile(const QString& path, const QList<QStringList>& records);
+
+// What tells whether a file still holds the bytes it held when they were
+// read: a hash of them (a size and a time would miss a second save within
+// the same tick of the clock).
+QByteArray fingerprintOf(QByteArrayView bytes);
+
+struct SaveOutcome {
+  std::optional<platform::Error> failure;
+  // The file no longer held what the caller read from it: nothing was
+  // written. found is the fingerprint of what it holds now.
+  bool changedOnDisk = false;
+  QByteArray found;
+  // After a save, the fingerprint of what the file holds now.
+  QByteArray written;
+};
+
+// saveFile, but only while the file holds the content whose fingerprint is
+// expected. Copies of the program saving one file take turns, so that none
+// writes between another's check and its save.
+SaveOutcome saveFileIfUnchanged(const QString& path, const QList<QStringList>& records, const QByteArray& expected);
 
 }  // namespace data

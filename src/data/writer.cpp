@@ -1,5 +1,6 @@
 #include "records.h"
 
+#include "platform/textfile.h"
 #include "util/text.h"
 
 namespace data {
@@ -34,6 +35,13 @@ QString recordText(const QStringList& fields) {
   }
   text += u"\r\n";
   return text;
+}
+
+QByteArray fileBytes(const QList<QStringList>& records) {
+  QString text;
+  for (const QStringList& record : records)
+    text += recordText(record);
+  return platform::encodeText(text);
 }
 
 }  // namespace data

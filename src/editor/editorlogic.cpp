@@ -1,5 +1,7 @@
 #include "editorlogic.h"
 
+#include "platform/textfile.h"
+#include "platform/wholefile.h"
 #include "util/binvalue.h"
 #include "util/fileexists.h"
 #include "util/numbers.h"
@@ -17,14 +19,19 @@ namespace {
 // and the failure is returned when something is there at the path: a file
 // the editor could not read must not be saved over later.
 template <typename Fill>
-std::optional<platform::Error> readRecords(const QString& path, int fields, int count, Fill fill) {
+std::optional<platform::Error> readRecords(const QString& path, int fields, int count, QByteArray& fingerprint,
+                                           Fill fill) {
   if (!util::FileExists(path)) {
     if (!QFileInfo::exists(path))
       return std::nullopt;  // missing: nothing to lose
     return platform::Error(platform::PathFileAccessError, QStringLiteral("Path/File access error"));
   }
   try {
-    data::RecordReader reader = data::RecordReader::fromFile(path);
+    // One reading gives both the rows and their fingerprint, so that the two
+    // can never come from different saves.
+    const QByteArray bytes = platform::readWholeFile(path);
+    fingerprint = data::fingerprintOf(bytes);
+    data::RecordReader reader(platform::decodeText(bytes));
     for (int k = 0; k < count && !reader.atEnd(); ++k) {
       const QStringList values = reader.readRecord(fields);
       fill(k, [&](int f) { return util::trimSpaces(values.value(f)).toString(); });
@@ -41,7 +48,7 @@ std::optional<platform::Error> readRecords(const QString& path, int fields, int 
 
 WordList readWordList(const QString& path) {
   WordList list;
-  list.unread = readRecords(path, data::kWordFields, kWordRows, [&](int k, auto value) {
+  list.unread = readRecords(path, data::kWordFields, kWordRows, list.fingerprint, [&](int k, auto value) {
     list.codes[k] = value(0);
     list.words[k] = value(1);
   });
@@ -50,12 +57,13 @@ WordList readWordList(const QString& path) {
 
 Dictionary readDictionary(const QString& path) {
   Dictionary dictionary;
-  dictionary.unread = readRecords(path, data::kDictionaryFields, kDictionaryRows, [&](int r, auto value) {
-    dictionary.code1[r] = value(0);
-    dictionary.code2[r] = value(1);
-    dictionary.words[r] = value(2);
-    dictionary.meaning[r] = value(3);
-  });
+  dictionary.unread =
+      readRecords(path, data::kDictionaryFields, kDictionaryRows, dictionary.fingerprint, [&](int r, auto value) {
+        dictionary.code1[r] = value(0);
+        dictionary.code2[r] = value(1);
+        dictionary.words[r] = value(2);
+        dictionary.meaning[r] = value(3);
+      });
   return dictionary;
 }
 

@@ -21,15 +21,18 @@ using DictColumn = std::array<QString, kDictionaryRows>;
 
 // What was read from a file, and, when the file is there but could not be
 // read, why not. The rows are then empty, and saving them would replace
-// whatever the file holds.
+// whatever the file holds. fingerprint tells a later save whether the file
+// still holds what was read (data::fingerprintOf; empty when nothing was).
 struct WordList {
   WordColumn codes, words;
   std::optional<platform::Error> unread;
+  QByteArray fingerprint;
 };
 
 struct Dictionary {
   DictColumn code1, code2, words, meaning;
   std::optional<platform::Error> unread;
+  QByteArray fingerprint;
 };
 
 // The first 16 word records and the first 256 dictionary rows of a file,

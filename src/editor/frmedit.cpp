@@ -2,6 +2,7 @@
 // done by editorlogic; these members move values between it and the boxes.
 #include "frmedit.h"
 
+#include "data/leftovers.h"
 #include "data/records.h"
 #include "platform/apppath.h"
 #include "platform/error.h"
@@ -27,18 +28,16 @@ bool askToSave(QWidget* parent, const QString& question) {
          platform::Answer::Yes;
 }
 
-// Saves records to one of the program's files; the failure, if any, is shown
-// and reported to the caller, whose changed flag then stays set.
-bool saveRecords(QWidget* parent, const QString& name, const QList<QStringList>& records) {
-  std::optional<platform::Error> failure;
-  try {
-    failure = data::saveFile(platform::appFile(name), records);
-  } catch (const platform::Error& error) {
-    failure = error;
-  }
-  if (failure)
-    platform::showFailure(parent, *failure);
-  return !failure;
+platform::Answer askAboutChange(QWidget* parent, const QString& path) {
+  const QString question =
+      QStringLiteral(
+          "%1 has changed on disk since the editor read it, perhaps saved by another copy of Lotwise.\n\n"
+          "Overwrite: save the editor's rows over it; the other change is lost.\n"
+          "Reload: read it again; the editor's changes to it are lost.\n"
+          "Cancel: save nothing now.")
+          .arg(QDir::toNativeSeparators(path));
+  return platform::messageBox(parent, question, kTitle, platform::Icon::Question,
+                              platform::Buttons::OverwriteReloadCancel);
 }
 
 // A file that was there but could not be read when the editor opened is
@@ -73,24 +72,80 @@ void frmEdit::Form_Load() {
   loaded = true;
   for (int i = 0; i < editor::kWordRows; ++i)
     lblSN[i]->setText(QString::number(i + 1));
+  loadWords();
+  loadDictionary();
+  CurrentRow = 1;
+  ShowRow();
+}
 
+void frmEdit::reloadWords() {
+  loadWords();
+  // The Words of the row on show follow the list read; an edit to that row
+  // still counts as unsaved.
+  const bool dictChanged = bDictChanged;
+  ShowRow();
+  bDictChanged = dictChanged;
+}
+
+void frmEdit::reloadDictionary() {
+  loadDictionary();
+  ShowRow();
+}
+
+void frmEdit::loadWords() {
   const editor::WordList words = editor::readWordList(platform::appFile(data::kWordsFile));
   wordsUnread = words.unread;
+  wordsFingerprint = words.fingerprint;
   for (int k = 0; k < editor::kWordRows; ++k) {
     txtCode[k]->setText(words.codes[k]);
     txtWord[k]->setText(words.words[k]);
   }
   bWordsChanged = false;  // filling the boxes is not an edit
+}
 
+void frmEdit::loadDictionary() {
   const editor::Dictionary dictionary = editor::readDictionary(platform::appFile(data::kDictionaryFile));
   dictUnread = dictionary.unread;
+  dictFingerprint = dictionary.fingerprint;
   DictCode1 = dictionary.code1;
   DictCode2 = dictionary.code2;
   DictWords = dictionary.words;
   DictMeaning = dictionary.meaning;
   bDictChanged = false;
-  CurrentRow = 1;
-  ShowRow();
+}
+
+bool frmEdit::saveUnlessChanged(const QString& name, const QList<QStringList>& records, QByteArray& fingerprint,
+                                void (frmEdit::*reload)()) {
+  const QString path = platform::appFile(name);
+  QByteArray expected = fingerprint;
+  for (;;) {
+    data::SaveOutcome outcome;
+    try {
+      outcome = data::saveFileIfUnchanged(path, records, expected);
+    } catch (const platform::Error& error) {
+      outcome.failure = error;
+    }
+    if (outcome.failure) {
+      platform::showFailure(this, *outcome.failure);
+      return false;
+    }
+    if (!outcome.changedOnDisk) {
+      fingerprint = outcome.written;
+      return true;
+    }
+    switch (askAboutChange(this, path)) {
+      case platform::Answer::Overwrite:
+        // Over what is there now; should it change again meanwhile, the
+        // question comes again.
+        expected = outcome.found;
+        break;
+      case platform::Answer::Reload:
+        (this->*reload)();
+        return false;
+      default:
+        return false;
+    }
+  }
 }
 
 void frmEdit::Form_Unload() {
@@ -119,14 +174,27 @@ void frmEdit::ShowRow() {
 void frmEdit::SaveChanges() {
   if (refusedAsUnread(this, data::kWordsFile, wordsUnread))
     return;
-  if (saveRecords(this, data::kWordsFile, editor::wordRecords(wordCodes(), wordTexts())))
+  if (saveUnlessChanged(data::kWordsFile, editor::wordRecords(wordCodes(), wordTexts()), wordsFingerprint,
+                        &frmEdit::reloadWords))
     bWordsChanged = false;
 }
 
 void frmEdit::SaveDict() {
   if (refusedAsUnread(this, data::kDictionaryFile, dictUnread))
     return;
-  if (saveRecords(this, data::kDictionaryFile, editor::dictionaryRecords(DictCode1, DictCode2, DictWords, DictMeaning)))
+  if (saveUnlessChanged(data::kDictionaryFile, editor::dictionaryRecords(DictCode1, DictCode2, DictWords, DictMeaning),
+                        dictFingerprint, &frmEdit::reloadDictionary))
+    bDictChanged = false;
+}
+
+void frmEdit::keepUnsavedAside() {
+  // Each set of edits goes on its own: one that cannot be written (a full
+  // disk) does not keep the other from being kept.
+  if (bWordsChanged &&
+      !data::keepUnsaved(platform::appFile(data::kWordsFile), editor::wordRecords(wordCodes(), wordTexts())))
+    bWordsChanged = false;
+  if (bDictChanged && !data::keepUnsaved(platform::appFile(data::kDictionaryFile),
+                                         editor::dictionaryRecords(DictCode1, DictCode2, DictWords, DictMeaning)))
     bDictChanged = false;
 }
 

@@ -40,6 +40,13 @@ public:
   void SaveChanges();
   void SaveDict();
 
+  // The program is being ended from outside (SIGTERM, SIGINT) while the
+  // editor is open: there is nobody to answer the closing questions, so
+  // unsaved edits are written beside their file, under the name
+  // data::unsavedPath gives, which the next start names to the user. The
+  // data files themselves are left as they are.
+  void keepUnsavedAside();
+
   void cmdNext_Click();
   void cmdPrevious_Click();
   void cmdGoto_Click();
@@ -69,6 +76,16 @@ private:
   void connectHandlers();
   editor::WordColumn wordCodes() const;
   editor::WordColumn wordTexts() const;
+  void loadWords();
+  void loadDictionary();
+  void reloadWords();
+  void reloadDictionary();
+  // Saves records over one of the program's files, as long as it still
+  // holds what the editor read; when another program has changed it since,
+  // asks whether to overwrite it, reload it (reload) or save nothing. True
+  // when saved; a failure is shown.
+  bool saveUnlessChanged(const QString& name, const QList<QStringList>& records, QByteArray& fingerprint,
+                         void (frmEdit::*reload)());
 
   // Controls, named as in the design.
   QLabel* Label1 = nullptr;
@@ -96,6 +113,8 @@ private:
   // Set at opening for a file that was there but could not be read: its
   // rows opened empty, so saving them over it would wipe it.
   std::optional<platform::Error> wordsUnread, dictUnread;
+  // What each file held when the editor last read or saved it.
+  QByteArray wordsFingerprint, dictFingerprint;
 
   bool loaded = false;   // the files are in; cleared when the window closes
   bool closing = false;  // the closing questions are on screen

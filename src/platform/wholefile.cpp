@@ -8,6 +8,11 @@
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <chrono>
+#include <thread>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -23,12 +28,20 @@ QList<Fault>& faults() {
   return waiting;
 }
 
-// The system error a test has put in the way of this step, or 0.
-int injectedFault(const QString& path, WriteStep step) {
+std::function<void(const QString&, WriteStep)>& stepHook() {
+  static std::function<void(const QString&, WriteStep)> hook;
+  return hook;
+}
+
+}  // namespace
+
+int reachStep(const QString& path, WriteStep step) {
   QList<Fault>& waiting = faults();
-  if (waiting.isEmpty())
+  if (waiting.isEmpty() && !stepHook())
     return 0;
   const QString name = QFileInfo(path).fileName();
+  if (stepHook())
+    stepHook()(name, step);
   for (qsizetype i = 0; i < waiting.size(); ++i) {
     if (waiting[i].fileName == name && waiting[i].step == step) {
       const int error = waiting[i].systemError;
@@ -39,7 +52,37 @@ int injectedFault(const QString& path, WriteStep step) {
   return 0;
 }
 
-}  // namespace
+FolderLock::FolderLock(const QString& folder, Mode mode) {
+  m_fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (m_fd < 0) {
+    m_held = true;  // nothing to lock with: go on unlocked
+    return;
+  }
+  // A copy stopped in the middle of a save (a debugger, SIGSTOP) must not
+  // freeze this one for good: after a while it goes on without the lock,
+  // which is what every save did before there was one.
+  constexpr int kTries = 500;
+  for (int tries = 0;; ++tries) {
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+      m_held = true;
+      return;
+    }
+    // A file system without locks, or a wait long enough: go on unlocked.
+    const bool busy = errno == EWOULDBLOCK || errno == EINTR;
+    if (!busy || tries == kTries) {
+      m_held = true;
+      return;
+    }
+    if (mode == Mode::Try)
+      return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+FolderLock::~FolderLock() {
+  if (m_fd >= 0)
+    ::close(m_fd);  // releases the lock
+}
 
 QByteArray readWholeFile(const QString& path) {
   const QFileInfo info(path);
@@ -77,7 +120,7 @@ std::optional<Error> FileWriter::fail(const Error& error) {
 std::optional<Error> FileWriter::open() {
   if (std::optional<Error> refusal = writeRefusal())
     return fail(*refusal);
-  if (const int fault = injectedFault(m_path, WriteStep::Create))
+  if (const int fault = reachStep(m_path, WriteStep::Create))
     return fail(fileError(fault));
   const QFileInfo target(m_path);
   QString writeTo = m_path;
@@ -102,6 +145,9 @@ std::optional<Error> FileWriter::open() {
     const int error = errno;
     return fail(fileError(error, m_file.errorString()));
   }
+  // Marks the temporary file as in use for as long as it is open: the
+  // start-up tidying of another copy leaves a locked one alone.
+  ::flock(m_file.handle(), LOCK_SH | LOCK_NB);
   return std::nullopt;
 }
 
@@ -111,7 +157,7 @@ std::optional<Error> FileWriter::write(QByteArrayView bytes) {
   if (!m_file.isOpen())
     if (std::optional<Error> failure = open())
       return failure;
-  if (const int fault = injectedFault(m_path, WriteStep::Write))
+  if (const int fault = reachStep(m_path, WriteStep::Write))
     return fail(fileError(fault));
   // Flushed at once, so that a full disk shows here rather than at the
   // commit, before the caller has gone on to anything else.
@@ -129,7 +175,7 @@ std::optional<Error> FileWriter::commit() {
   if (!m_file.isOpen())
     if (std::optional<Error> failure = open())
       return failure;
-  if (const int fault = injectedFault(m_path, WriteStep::Commit))
+  if (const int fault = reachStep(m_path, WriteStep::Commit))
     return fail(fileError(fault));
   errno = 0;
   if (!m_file.commit()) {
@@ -173,6 +219,8 @@ void failWriteStep(const QString& fileName, WriteStep step, int systemError) {
 }
 
 void clearWriteFaults() { faults().clear(); }
+
+void setStepHook(std::function<void(const QString& fileName, WriteStep step)> hook) { stepHook() = std::move(hook); }
 
 }  // namespace testing
 

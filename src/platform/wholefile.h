@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -52,8 +53,36 @@ std::optional<Error> writeWholeFile(const QString& path, QByteArrayView bytes);
 // Replaces target by a byte-for-byte copy of source, written whole.
 std::optional<Error> copyFile(const QString& source, const QString& target);
 
-// The steps of writing a file, where a test can make one fail.
-enum class WriteStep { Create, Write, Commit };
+// The steps of writing a file, where a test can make one fail or stop the
+// program: creating, filling and committing a file, and keeping an earlier
+// backup aside while a save is under way.
+enum class WriteStep { Create, Write, Commit, Aside };
+
+// Called by the writers as they reach each step of writing the file at path:
+// the system error a test has put in the step's way, or 0.
+int reachStep(const QString& path, WriteStep step);
+
+// While it lives, this process holds the lock of a folder of the program's
+// files. Saves of the data files take it in turn, so that one copy of the
+// program never writes between another's reading of a file and its writing;
+// the start-up tidying only tries it, and leaves a folder where a save is
+// under way alone. A folder that cannot be locked (it cannot be opened, or
+// the file system has no locks) is used unlocked.
+class FolderLock {
+public:
+  enum class Mode { Wait, Try };
+  FolderLock(const QString& folder, Mode mode);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+  // False when another process holds the lock (Try, or Wait in vain).
+  bool held() const { return m_held; }
+
+private:
+  int m_fd = -1;
+  bool m_held = false;
+};
 
 namespace testing {
 // The given step of the next write of a file with this name (the name
@@ -61,6 +90,9 @@ namespace testing {
 // EACCES, ...), once. Clearing drops every fault still waiting.
 void failWriteStep(const QString& fileName, WriteStep step, int systemError);
 void clearWriteFaults();
+// Called with the file's name at every step of every write; a test may
+// stop the process there. An empty hook removes it.
+void setStepHook(std::function<void(const QString& fileName, WriteStep step)> hook);
 }  // namespace testing
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
@@ -34,16 +35,35 @@ Answer messageBox(QWidget* parent, const QString& text, const QString& title, Ic
       box.setIcon(QMessageBox::Critical);
       break;
   }
-  if (buttons == Buttons::YesNo) {
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
-  } else {
-    box.setStandardButtons(QMessageBox::Ok);
+  switch (buttons) {
+    case Buttons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::Yes);
+      break;
+    case Buttons::OverwriteReloadCancel:
+      box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+      box.button(QMessageBox::Save)->setText(QStringLiteral("&Overwrite"));
+      box.button(QMessageBox::Discard)->setText(QStringLiteral("&Reload"));
+      box.setDefaultButton(QMessageBox::Cancel);
+      box.setEscapeButton(QMessageBox::Cancel);
+      break;
+    case Buttons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
   }
   const int pressed = box.exec();
-  if (buttons == Buttons::Ok)
-    return Answer::Ok;
-  return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+  switch (buttons) {
+    case Buttons::Ok:
+      return Answer::Ok;
+    case Buttons::YesNo:
+      return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    case Buttons::OverwriteReloadCancel:
+      // A box closed any other way (the program ending) saves nothing.
+      if (pressed == QMessageBox::Save)
+        return Answer::Overwrite;
+      return pressed == QMessageBox::Discard ? Answer::Reload : Answer::Cancel;
+  }
+  return Answer::No;
 }
 
 void showFailure(QWidget* parent, const Error& error) {

@@ -12,8 +12,11 @@ namespace platform {
 class Error;
 
 enum class Icon { None, Information, Question, Critical };
-enum class Buttons { Ok, YesNo };
-enum class Answer { Ok, Yes, No };
+// OverwriteReloadCancel: the standard buttons Save, Discard and Cancel,
+// captioned "Overwrite", "Reload" and "Cancel"; Cancel is the default and
+// the answer of Escape.
+enum class Buttons { Ok, YesNo, OverwriteReloadCancel };
+enum class Answer { Ok, Yes, No, Overwrite, Reload, Cancel };
 
 // A QMessageBox, modal, that blocks until closed.
 Answer messageBox(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons = Buttons::Ok);

@@ -12,7 +12,9 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <latch>
 #include <string>
+#include <thread>
 #include <sys/stat.h>
 
 #include "support/files.h"
@@ -109,9 +111,12 @@ TEST_F(SaveFile, AFailureAtAnyStepChangesNeitherFile) {
       {"writing the backup", "dictionary.wdb.bak", WriteStep::Write},
       {"putting the backup in place", "dictionary.wdb.bak", WriteStep::Commit},
       {"putting the new file in place", "dictionary.wdb", WriteStep::Commit},
+      {"keeping the earlier backup aside", "dictionary.wdb.bak", WriteStep::Aside},
   };
   for (bool earlierBackup : {true, false}) {
     for (const Step& s : steps) {
+      if (s.step == WriteStep::Aside && !earlierBackup)
+        continue;  // there is nothing to keep aside
       SCOPED_TRACE(std::string(s.what) + (earlierBackup ? ", with an earlier backup" : ", without a backup"));
       QFile::remove(backup);
       put(path, old);
@@ -166,6 +171,64 @@ TEST_F(SaveFile, LinksAreReplacedNotWrittenThrough) {
   EXPECT_EQ(bytesOf(backup), old);
   EXPECT_EQ(bytesOf(elsewhere), "not ours");
   EXPECT_EQ(entries(dir.path()), (QStringList{"dictionary.wdb", "dictionary.wdb.bak", "elsewhere"}));
+}
+
+// A save checks that the file still holds what the caller read; when it
+// does not, it writes nothing at all and says what the file holds now.
+TEST_F(SaveFile, AFileChangedSinceItWasReadIsNotOverwritten) {
+  put(path, old);
+  put(backup, "earlier");
+  const QByteArray read = data::fingerprintOf(QByteArray::fromStdString(old));
+  put(path, "saved by someone else");
+  const data::SaveOutcome refused = data::saveFileIfUnchanged(path, dictionary(256), read);
+  EXPECT_EQ(failure(refused.failure), "none");
+  EXPECT_TRUE(refused.changedOnDisk);
+  EXPECT_EQ(refused.found, data::fingerprintOf("saved by someone else"));
+  EXPECT_EQ(bytesOf(path), "saved by someone else");
+  EXPECT_EQ(bytesOf(backup), "earlier");
+
+  const data::SaveOutcome saved = data::saveFileIfUnchanged(path, {{"0101", "abc"}}, refused.found);
+  EXPECT_EQ(failure(saved.failure), "none");
+  EXPECT_FALSE(saved.changedOnDisk);
+  EXPECT_EQ(saved.written, data::fingerprintOf(QByteArray::fromStdString(bytesOf(path))));
+  EXPECT_EQ(bytesOf(backup), "saved by someone else");
+  EXPECT_EQ(entries(dir.path()), (QStringList{"dictionary.wdb", "dictionary.wdb.bak"}));
+}
+
+// Two copies of the program saving the same file at the same moment, each
+// over the content both read: one save goes through, the other is told that
+// the file changed, and neither fails or leaves anything behind.
+TEST_F(SaveFile, SimultaneousSavesLoseNoEditUnannounced) {
+  for (int round = 0; round < 30; ++round) {
+    SCOPED_TRACE(round);
+    const QByteArray base = data::fileBytes(dictionary(256));
+    put(path, base);
+    put(backup, "earlier");
+    const QByteArray read = data::fingerprintOf(base);
+    QList<QStringList> edits[2] = {dictionary(256), dictionary(256)};
+    edits[0][4][3] = QStringLiteral("A's row 5, round %1").arg(round);
+    edits[1][5][3] = QStringLiteral("B's row 6, round %1").arg(round);
+
+    data::SaveOutcome outcomes[2];
+    std::latch start(2);
+    auto save = [&](int who) {
+      start.arrive_and_wait();
+      outcomes[who] = data::saveFileIfUnchanged(path, edits[who], read);
+    };
+    std::thread a(save, 0), b(save, 1);
+    a.join();
+    b.join();
+
+    EXPECT_EQ(failure(outcomes[0].failure), "none");
+    EXPECT_EQ(failure(outcomes[1].failure), "none");
+    ASSERT_NE(outcomes[0].changedOnDisk, outcomes[1].changedOnDisk);
+    const int winner = outcomes[0].changedOnDisk ? 1 : 0;
+    const QByteArray written = data::fileBytes(edits[winner]);
+    EXPECT_EQ(QByteArray::fromStdString(bytesOf(path)), written);
+    EXPECT_EQ(outcomes[1 - winner].found, data::fingerprintOf(written));
+    EXPECT_EQ(QByteArray::fromStdString(bytesOf(backup)), base);
+    EXPECT_EQ(entries(dir.path()), (QStringList{"dictionary.wdb", "dictionary.wdb.bak"}));
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "support/fixtures.h"
 #include "support/modal.h"
 #include "support/printers.h"
+#include "support/readback.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,6 +27,7 @@ namespace {
 using lotwise::test::answerInputBox;
 using lotwise::test::AppDir;
 using lotwise::test::MessageBoxes;
+using lotwise::test::recordsOf;
 
 // The shared fixtures: the word of code c is "w" + c, and row r (from 1)
 // pairs the codes (r - 1) div 16 and (r - 1) mod 16, its meaning naming the
@@ -41,15 +43,6 @@ QByteArray wordsFile(int records = 16) {
   for (int k = 0; k < records; ++k)
     end = all.indexOf('\n', end) + 1;
   return all.left(end);
-}
-
-// The records of a file, as the program reads them back.
-QList<QStringList> recordsOf(const QByteArray& bytes, int fields) {
-  data::RecordReader reader{QString::fromLatin1(bytes)};
-  QList<QStringList> records;
-  while (!reader.atEnd())
-    records << reader.readRecord(fields);
-  return records;
 }
 
 class Editor : public ::testing::Test {
