@@ -12,7 +12,10 @@
 namespace app {
 
 void guardFiles(frmCombination& window) {
-  data::tidyLeftovers(platform::appPath());
+  // A run that may write nothing reads the installed files in place: that
+  // folder is not the user's to tidy.
+  if (!platform::writeRefusal())
+    data::tidyLeftovers(platform::appPath());
   // Queued, so that it shows above the window rather than before it.
   QTimer::singleShot(0, &window, [&window] {
     const QString notice = data::unsavedNotice(data::unsavedFiles(platform::appPath()));

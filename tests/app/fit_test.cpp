@@ -279,8 +279,9 @@ TEST_F(Fits, RunsAtTheScaleItWasStartedWith) {
 TEST_F(Fits, TheFirstMetricCompatibleFaceStandsIn) {
   platform::installFontSubstitutions();
   const QStringList installed = QFontDatabase::families();
-  if (qEnvironmentVariable("FONTCONFIG_FILE").endsWith("without-liberation.conf"))
+  if (qEnvironmentVariable("FONTCONFIG_FILE").endsWith("without-liberation.conf")) {
     ASSERT_FALSE(installed.contains("Liberation Serif")) << "the private fontconfig did not hide Liberation";
+  }
   const struct {
     const char* design;
     QStringList standIns;

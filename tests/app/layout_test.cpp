@@ -132,8 +132,9 @@ TEST_F(Layout, SmallWindowsScrollAndNothingPaintsOverTheBar) {
     for (QWidget* child : controls->findChildren<QWidget*>(Qt::FindDirectChildrenOnly) + inBars) {
       const QRect place(child->mapTo(controls, QPoint(0, 0)), child->size());
       EXPECT_TRUE(controls->rect().contains(place)) << child->objectName().toStdString();
-      if (child->parentWidget() == controls && !child->objectName().startsWith("Picture"))
+      if (child->parentWidget() == controls && !child->objectName().startsWith("Picture")) {
         EXPECT_LT(place.bottom(), bar->y()) << child->objectName().toStdString();
+      }
     }
   }
 }

@@ -132,8 +132,9 @@ TEST_F(Leftovers, ASaveKilledAtAnyStepLeavesWholeFilesAndNoStray) {
     EXPECT_TRUE(content == oldContent || content == newContent) << content;
     EXPECT_TRUE(backup == "earlier backup" || backup == oldContent) << backup;
     QStringList left = entries(dir.path());
-    if (left.removeAll("dictionary.wdb.unsaved"))
+    if (left.removeAll("dictionary.wdb.unsaved")) {
       EXPECT_EQ(bytesOf(path + ".unsaved"), newContent);
+    }
     EXPECT_EQ(left, (QStringList{"dictionary.wdb", "dictionary.wdb.bak"}));
     if (!killed) {
       EXPECT_EQ(content, newContent);

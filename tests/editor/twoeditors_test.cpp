@@ -81,12 +81,13 @@ TEST_F(TwoEditors, TheSecondSaveAsksAndEachAnswerDoesWhatItSays) {
     EXPECT_EQ(b.bDictChanged, c.stillChanged);
     EXPECT_EQ(b.DictMeaning[4], c.bRow5);
     EXPECT_EQ(b.DictMeaning[5], c.bRow6);
-    if (c.answer == QMessageBox::Save)
+    if (c.answer == QMessageBox::Save) {
       EXPECT_EQ(dir.read("dictionary.wdb.bak"), afterA);  // A's save is kept there
 
-    // B now knows the file as it is: its next save asks only if B was told
-    // nothing new (Cancel).
-    setMeaning(b, 7, "B's row 7");
+      // B now knows the file as it is: its next save asks only if B was told
+      // nothing new (Cancel).
+      setMeaning(b, 7, "B's row 7");
+    }
     MessageBoxes again({QMessageBox::Cancel});
     b.SaveDict();
     EXPECT_EQ(again.seen.size(), c.answer == QMessageBox::Cancel ? 1 : 0);
