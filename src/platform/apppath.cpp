@@ -99,7 +99,7 @@ int moveInFresh(const QString& from, const QString& to) {
   return std::rename(encoded(from).constData(), encoded(to).constData()) == 0 ? 0 : errno;
 }
 
-const QString kStagingPrefix = QStringLiteral(".lotwise-seed-");
+constexpr QLatin1StringView kStagingPrefix(".lotwise-seed-");
 
 // Holds a lock on a staging folder for as long as it lives, so that another
 // start can tell a folder in use from one left by a start that was killed.
@@ -125,7 +125,7 @@ private:
 // they only ever hold copies of shipped files. One that another start still
 // holds locked is in use, and stays.
 void sweepStaging(const QString& parent) {
-  const QFileInfoList found = QDir(parent).entryInfoList({kStagingPrefix + QStringLiteral("??????")},
+  const QFileInfoList found = QDir(parent).entryInfoList({kStagingPrefix + QLatin1StringView("??????")},
                                                          QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
   for (const QFileInfo& folder : found)
     if (StagingLock(folder.filePath()).take(false))
@@ -155,7 +155,7 @@ std::optional<StockFailure> stock(const QString& folder, const QString& programF
     if (std::optional<StockFailure> failure = makeFolders(parent, folder))
       return failure;
   sweepStaging(parent);
-  QByteArray stagingName = encoded(parent + QLatin1Char('/') + kStagingPrefix + QStringLiteral("XXXXXX"));
+  QByteArray stagingName = encoded(parent + QLatin1Char('/') + kStagingPrefix + QLatin1StringView("XXXXXX"));
   if (!::mkdtemp(stagingName.data())) {
     const int error = errno;
     return StockFailure{
