@@ -1,5 +1,6 @@
 #include "htmlview.h"
 
+#include "htmlfilter.h"
 #include "textfile.h"
 
 #include <QImage>
@@ -15,7 +16,8 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
 void HtmlView::showPage(const QString& path, const QString& text) {
   m_path = path;
   m_url = QUrl::fromLocalFile(path);
-  m_text = text;
+  // Hidden, the view still lays the page out: the copy is made either way.
+  m_text = harmlessHtml(text);
   if (source() == m_url)
     reload();
   else
@@ -34,16 +36,16 @@ void HtmlView::navigate(const QString& path) {
 }
 
 QVariant HtmlView::loadResource(int type, const QUrl& name) {
-  if (type == QTextDocument::HtmlResource && name == m_url)
-    return m_text;
-  // Something in place of each, never nothing: given nothing, or an image
-  // that is not one, the document goes and reads the file itself.
-  if (type == QTextDocument::ImageResource) {
-    QImage blank(1, 1, QImage::Format_ARGB32);
-    blank.fill(Qt::transparent);
-    return blank;
-  }
-  return QByteArray();
+  if (type == QTextDocument::HtmlResource)
+    return name == m_url ? QVariant(m_text) : QVariant(QByteArray());
+  // The page's copy names no file; this stays as a second wall. Something
+  // in place of each, never nothing: given nothing, or an image that is not
+  // one, the document goes and reads the file itself. It keeps the first
+  // answer for a name whatever kind it asked for, so a style sheet gets the
+  // blank image too: an image named by an @import as well finds an image.
+  QImage blank(1, 1, QImage::Format_ARGB32);
+  blank.fill(Qt::transparent);
+  return blank;
 }
 
 }  // namespace platform
