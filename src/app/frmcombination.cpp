@@ -282,6 +282,9 @@ void frmCombination::buildDesign() {
     auto* king =
         makeLabel(client, QString("lblWord_%1").arg(k), ".", QColor(0xFF, 0xFF, 0x00), designFont(kTimes, 14.25));
     placeTwips(king, columnLeft[k], 3240, 1095, 375);
+    // A word from the word list is text: read as rich text, markup in it
+    // would name files for the label to open, or nest without bound.
+    king->setTextFormat(Qt::PlainText);
     // Read as "King A" with its word as the text: the caption alone would
     // not say which column the word belongs to.
     king->setAccessibleName(QString("King %1").arg(letters[k]));

@@ -2,6 +2,7 @@
 // saving its results.
 #include "app/frmcombination.h"
 #include "support/appdir.h"
+#include "support/fifowatcher.h"
 #include "support/fixtures.h"
 #include "support/filesizelimit.h"
 #include "support/midrun.h"
@@ -139,6 +140,30 @@ TEST_F(TellMe, WordMissingFromTheListShowsEmpty) {
   ASSERT_EQ(columnCode(0), "1111");
   EXPECT_EQ(label("lblWord_0"), "");
   EXPECT_TRUE(listLines().at(0).endsWith(" - "));  // DA: the word of A is empty
+}
+
+// A king shows its word as it stands: markup in a word list from someone
+// else would have the label's rich text engine open the file it names, a
+// FIFO for good, or nest without bound.
+TEST_F(TellMe, KingsShowTheirWordsAsText) {
+  const QString fifo = dir.file("fifo");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString markup = QString("<img src='%1'>").arg(fifo) + QString("<b>").repeated(10000);
+  QByteArray words;
+  for (int k = 0; k < 16; ++k)
+    words += QString("\"%1\",\"%2%1\"\r\n").arg(codeOf(k), markup).toLatin1();
+  dir.write("words.wdb", words);
+
+  FifoWatcher watcher({fifo});
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.cmdcalc_Click();
+  for (int k = 0; k < 4; ++k) {
+    auto* king = get<QLabel>(QString("lblWord_%1").arg(k));
+    EXPECT_EQ(king->text(), markup + columnCode(k)) << k;
+    king->grab();  // laid out and painted, as on screen
+  }
+  EXPECT_EQ(watcher.stop(), QStringList());
 }
 
 TEST_F(TellMe, StopDuringTheEnumerationStillCompletesTheRun) {
