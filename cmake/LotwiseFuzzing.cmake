@@ -15,19 +15,23 @@ set(LOTWISE_FUZZ_SECONDS 15 CACHE STRING "How long each fuzzer runs as a test")
 # Builds every fuzzer: cmake --build <dir> --target lotwise_fuzzers
 add_custom_target(lotwise_fuzzers)
 
-# lotwise_add_fuzzer(<name> SOURCES <files...> LIBS <targets...> CORPUS <dir> [MAX_LEN <bytes>])
+# lotwise_add_fuzzer(<name> SOURCES <files...> LIBS <targets...> CORPUS <dir> [MAX_LEN <bytes>]
+#                    [INPUT_SECONDS <n>])
 # A fuzzer executable (its sources define LLVMFuzzerTestOneInput) and a CTest
 # test that fuzzes for LOTWISE_FUZZ_SECONDS over a scratch copy of CORPUS
 # (relative to the calling folder), so the corpus in the repository never
 # changes. The test fails on a crash, a sanitizer report, an input that runs
-# longer than 10 s, or memory beyond 1 GB.
+# longer than INPUT_SECONDS (10 unless given), or memory beyond 1 GB.
 function(lotwise_add_fuzzer name)
-  cmake_parse_arguments(ARG "" "CORPUS;MAX_LEN" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "CORPUS;MAX_LEN;INPUT_SECONDS" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_SOURCES OR NOT ARG_CORPUS)
     message(FATAL_ERROR "lotwise_add_fuzzer(${name}): SOURCES and CORPUS are required")
   endif()
   if(NOT ARG_MAX_LEN)
     set(ARG_MAX_LEN 4096)
+  endif()
+  if(NOT ARG_INPUT_SECONDS)
+    set(ARG_INPUT_SECONDS 10)
   endif()
   get_filename_component(corpus ${ARG_CORPUS} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
 
@@ -45,9 +49,10 @@ function(lotwise_add_fuzzer name)
       -DWORK=${CMAKE_CURRENT_BINARY_DIR}/${name}.run
       -DSECONDS=${LOTWISE_FUZZ_SECONDS}
       -DMAX_LEN=${ARG_MAX_LEN}
+      -DINPUT_SECONDS=${ARG_INPUT_SECONDS}
       -P ${LOTWISE_FUZZ_RUNNER})
   math(EXPR limit "${LOTWISE_FUZZ_SECONDS} + 120")
   set_tests_properties(fuzz_${name} PROPERTIES
     TIMEOUT ${limit}
-    ENVIRONMENT "ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1;UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1")
+    ENVIRONMENT "ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1;UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
 endfunction()

@@ -1,7 +1,8 @@
-# cmake -DFUZZER=<exe> -DCORPUS=<dir> -DWORK=<dir> -DSECONDS=<n> -DMAX_LEN=<n> -P LotwiseRunFuzzer.cmake
+# cmake -DFUZZER=<exe> -DCORPUS=<dir> -DWORK=<dir> -DSECONDS=<n> -DMAX_LEN=<n> -DINPUT_SECONDS=<n>
+#       -P LotwiseRunFuzzer.cmake
 # One time-boxed fuzzing run over a scratch copy of the corpus. New inputs
 # and crash reproducers stay in WORK for a look after a failure.
-foreach(var FUZZER CORPUS WORK SECONDS MAX_LEN)
+foreach(var FUZZER CORPUS WORK SECONDS MAX_LEN INPUT_SECONDS)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "${var} is not set")
   endif()
@@ -16,7 +17,7 @@ endif()
 
 execute_process(
   COMMAND ${FUZZER} ${WORK}/corpus
-    -max_total_time=${SECONDS} -max_len=${MAX_LEN} -timeout=10 -rss_limit_mb=1024
+    -max_total_time=${SECONDS} -max_len=${MAX_LEN} -timeout=${INPUT_SECONDS} -rss_limit_mb=1024
     -artifact_prefix=${WORK}/artifacts/ -print_final_stats=1
   RESULT_VARIABLE rc
   OUTPUT_VARIABLE out
