@@ -42,6 +42,7 @@ DataFile readDataFile(const QString& path, qint64 maxBytes) {
         file.problem = QStringLiteral("is missing");
       else
         file.problem = QStringLiteral("cannot be read: %1").arg(failure.reason());
+      file.refused = failure.number() == platform::PermissionDenied;
     } catch (const std::bad_alloc&) {
       file.problem = QStringLiteral("cannot be read: Out of memory");
     }

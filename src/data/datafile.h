@@ -24,6 +24,8 @@ struct DataFile {
   // What kept the file from being read, in words that follow its path: "is
   // missing", "cannot be read: Permission denied", "is too large: ...".
   std::optional<QString> problem;
+  // The system refused to let it be read: the file's permissions, or its folder's.
+  bool refused = false;
 };
 
 // Reads the file once, decoded; a file larger than maxBytes is not opened.
