@@ -6,11 +6,14 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -154,6 +157,22 @@ void setHeightTwips(QWidget* widget, float twips) {
 
 void placeTwips(QWidget* widget, int left, int top, int width, int height) {
   widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+void showWholeRows(QListView* list) {
+  // The height the list's delegate gives any line of text in the list's
+  // font, asked of the style as the delegate asks it: the list may be empty.
+  QStyleOptionViewItem line;
+  line.initFrom(list);
+  line.font = list->font();
+  line.fontMetrics = QFontMetrics(line.font);
+  line.features = QStyleOptionViewItem::HasDisplay;
+  line.text = QStringLiteral("0");
+  const int row = list->style()->sizeFromContents(QStyle::CT_ItemViewItem, &line, QSize(), list).height();
+  const int view = list->contentsRect().height();
+  if (row <= 0 || view < row)
+    return;
+  list->resize(list->width(), list->height() - view % row);
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QListView;
 class QMessageBox;
 class QPlainTextEdit;
 class QWidget;
@@ -54,6 +55,11 @@ void setWidthTwips(QWidget* widget, float twips);
 void setHeightTwips(QWidget* widget, float twips);
 // Places a widget at its design rectangle (twips, relative to its parent).
 void placeTwips(QWidget* widget, int left, int top, int width, int height);
+
+// Shortens a list of one-line text rows to its frame and the whole rows that
+// fit its height, so that no row is cut by its lower edge. A list too low
+// for one row keeps its height.
+void showWholeRows(QListView* list);
 
 }  // namespace platform
 
