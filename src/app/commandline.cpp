@@ -61,7 +61,10 @@ CommandLine readCommandLine(int argc, char* argv[]) {
   QCommandLineParser parser;
   // Qt's options take one dash and a whole word: -platform offscreen.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.setApplicationDescription(QStringLiteral("Divination by random binary patterns."));
+  parser.setApplicationDescription(
+      QStringLiteral("Divination by random binary patterns.\n\n"
+                     "In the window: F5 Tell Me, F1 About, Ctrl+Q Quit.\n"
+                     "The manual page tells the rest: man lotwise"));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Show this help and exit."));
   const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
