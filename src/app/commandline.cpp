@@ -48,7 +48,7 @@ void displayFailureHandler(QtMsgType type, const QMessageLogContext& context, co
     return;
   }
   // Qt's own words come just before, as warnings; this line says what to do.
-  print(stderr, QStringLiteral("lotwise: %1\n").arg(displayTried()));
+  print(stderr, QStringLiteral("lotwise: %1\n").arg(noDisplayMessage()));
   std::_Exit(1);
 }
 
