@@ -208,7 +208,7 @@ protected:
           m_screenWatched = true;
           // Queued: the window manager may still be moving it there.
           connect(m_window->windowHandle(), &QWindow::screenChanged, this,
-                  [this] { QTimer::singleShot(0, this, [this] { refit(); }); });
+                  [this] { QTimer::singleShot(0, this, [this] { refit(false); }); });
         }
         [[fallthrough]];
       case QEvent::Move:
@@ -216,10 +216,7 @@ protected:
       case QEvent::WindowActivate:
         if (!m_framed && m_window->isVisible() && !frameOf(m_window).isNull()) {
           m_framed = true;
-          // The real frame may leave more room than the typical one took.
-          if (m_window->size() == m_fitted)
-            m_window->resize(m_wanted);
-          refit();
+          refit(true);
         }
         break;
       default:
@@ -229,15 +226,20 @@ protected:
   }
 
 private:
-  void refit() {
-    if (m_window->isVisible() &&
-        !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
-      fit(m_window, frameOf(m_window), true);
+  // regrow: back to the size first asked for, as the real frame may leave
+  // more room than the typical one took (framed just after its first show,
+  // the window still has the size it was given).
+  void refit(bool regrow) {
+    if (!m_window->isVisible() ||
+        (m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+      return;
+    if (regrow)
+      m_window->resize(m_wanted);
+    fit(m_window, frameOf(m_window), true);
   }
 
   QWidget* m_window;
   QSize m_wanted;
-  QSize m_fitted = m_window->size();
   bool m_framed = false;
   bool m_screenWatched = false;
 };
