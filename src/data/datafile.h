@@ -23,7 +23,7 @@ inline constexpr qint64 kMaxDictionaryBytes = qint64(16) << 20;
 // under 300 characters. Qt's text boxes lay out a line in time that grows
 // faster than its length: a meaning of a million characters froze the
 // editor for a minute, one of this size takes a fraction of a second.
-inline constexpr qsizetype kMaxFieldChars = 64 * 1024;
+inline constexpr qsizetype kMaxFieldChars = qsizetype(64) * 1024;
 
 struct DataFile {
   QString path;
