@@ -4,10 +4,12 @@
 #include "util/text.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <sys/stat.h>
 
 namespace data {
 namespace {
@@ -98,14 +100,6 @@ std::optional<QString> recordsProblem(const DataFile& file, int fields,
 
 }  // namespace
 
-std::optional<QString> wordListProblem(const QString& path) {
-  return wordListProblem(readDataFile(path, kMaxWordListBytes));
-}
-
-std::optional<QString> dictionaryProblem(const QString& path) {
-  return dictionaryProblem(readDataFile(path, kMaxDictionaryBytes));
-}
-
 std::optional<QString> wordListProblem(const DataFile& file) {
   // The lookup trims the code before it compares.
   const auto keyOf = [](const QStringList& record) { return codeValue(util::trimSpaces(record.at(0))); };
@@ -130,67 +124,92 @@ std::optional<QString> dictionaryProblem(const DataFile& file) {
 
 namespace {
 
+// The problem of another copy of a file (its backup, the one shipped).
+std::optional<QString> wordListProblemAt(const QString& path) { return wordListProblem(readWordListFile(path)); }
+std::optional<QString> dictionaryProblemAt(const QString& path) { return dictionaryProblem(readDictionaryFile(path)); }
+
 // One data file, as the advice about it needs it.
 struct Advised {
   QString kind;  // "word list", "dictionary"
   QString path;
-  std::optional<QString> (*problemOf)(const QString& path);
+  std::optional<QString> (*problemAt)(const QString& path);
+  bool refused;  // the permission to read it was refused
 };
 
-// What the user can do about one data file that falls short, offering only
-// the copies that can serve at this moment: its backup when it reads as
-// sound; reinstalling where that puts back the file itself (the program's
-// own folder); else the copy it was installed with, which the next start
-// copies in once the user's copy is out of the way, when that copy reads as
-// sound. A user's copy that holds text may hold their only edits: the
-// advice says so before anything would replace it.
+// A path as the shell takes it, quoted where it holds more than plain characters.
+QString shellWord(const QString& path) {
+  for (const QChar c : path)
+    if (!c.isLetterOrNumber() && !QStringLiteral("/._-+,:@%=").contains(c))
+      return u'\'' + QString(path).replace(QStringLiteral("'"), QStringLiteral("'\\''")) + u'\'';
+  return path;
+}
+
+// What the user can do about one data file that falls short. A refused
+// permission is mended where it was refused, and nothing is replaced. Else
+// only the copies that can serve at this moment are offered: its backup when
+// it reads as sound; reinstalling where that puts back the file itself (the
+// program's own folder); else the copy it was installed with, which the next
+// start copies in once the user's copy is out of the way, when that copy
+// reads as sound. A folder in the file's place is moved away first. A user's
+// copy that holds text may hold their only edits: the advice says so before
+// any step that would replace it.
 QString remedy(const Advised& file, const QString& shippedFolder) {
   const QFileInfo info(file.path);
+  const QFileInfo folder(info.absolutePath());
+  // Refused even a look at the file, it is the folder that keeps it closed.
+  // (Asked directly: QFileInfo asks with the real user's rights.)
+  struct stat status {};
+  if (file.refused && ::stat(QFile::encodeName(file.path).constData(), &status) != 0)
+    return QStringLiteral(
+               "Lotwise has no permission to look into its folder. To mend it, give yourself that "
+               "permission with the command:\nchmod u+rwx %1")
+        .arg(shellWord(folder.filePath()));
+  if (file.refused)
+    return QStringLiteral(
+               "Lotwise has no permission to read it. To mend it, give yourself permission to read and "
+               "write it with the command:\nchmod u+rw %1")
+        .arg(shellWord(file.path));
   const QString backup = file.path + QStringLiteral(".bak");
   QStringList ways;
-  if (!file.problemOf(backup))
+  if (!file.problemAt(backup))
     ways << QStringLiteral("put its backup %1, from the same folder, in its place").arg(QFileInfo(backup).fileName());
   if (shippedFolder.isEmpty()) {
     ways << QStringLiteral("reinstall Lotwise");
   } else {
     const bool gone = !info.exists() && !info.isSymLink();
-    const QString restart = gone ? QStringLiteral("start Lotwise again")
-                                 : QStringLiteral("rename it (or delete it) and start Lotwise again");
+    const QString restart = gone || info.isDir() ? QStringLiteral("start Lotwise again")
+                                                 : QStringLiteral("rename it (or delete it) and start Lotwise again");
     const QString shipped = QDir(shippedFolder).filePath(info.fileName());
-    if (const std::optional<QString> problem = file.problemOf(shipped))
+    if (const std::optional<QString> problem = file.problemAt(shipped))
       ways << QStringLiteral("reinstall Lotwise, then %1 (the %2 it was installed with, %3, %4)")
                   .arg(restart, file.kind, shipped, *problem);
     else
       ways << QStringLiteral("%1, which then copies in the %2 it was installed with, from %3")
                   .arg(restart, file.kind, shippedFolder);
   }
-  QString text = QStringLiteral("To mend it, %1.").arg(ways.join(QStringLiteral(", or ")));
+  const QString offered = ways.join(QStringLiteral(", or "));
+  if (info.isDir())
+    return QStringLiteral("To mend it, move the folder out of the way (rename it), then %1.").arg(offered);
+  QString text = QStringLiteral("To mend it, %1.").arg(offered);
   if (info.isFile() && info.size() > 0)
-    text +=
-        QStringLiteral(" It may hold edits of your own: rename it, rather than delete or replace it, to keep them.");
+    text.prepend(
+        QStringLiteral("It may hold edits of your own: rename it first to keep them, rather than delete or "
+                       "replace it. "));
   return text;
 }
 
 }  // namespace
 
-QString dataFilesWarning(const QString& wordsPath, const QString& dictionaryPath, const QString& shippedFolder) {
-  DataFiles files(wordsPath, dictionaryPath);
-  return dataFilesWarning(files, shippedFolder);
-}
-
 QString dataFilesWarning(DataFiles& files, const QString& shippedFolder) {
-  using PathCheck = std::optional<QString> (*)(const QString&);
   QStringList lines;
   auto add = [&](const QString& kind, const DataFile& file, const std::optional<QString>& problem,
-                 PathCheck problemAt) {
+                 std::optional<QString> (*problemAt)(const QString&)) {
     if (problem)
       lines << QStringLiteral("The %1 %2 %3. %4")
-                   .arg(kind, file.path, *problem, remedy({kind, file.path, problemAt}, shippedFolder));
+                   .arg(kind, file.path, *problem, remedy({kind, file.path, problemAt, file.refused}, shippedFolder));
   };
-  add(QStringLiteral("word list"), files.words(), wordListProblem(files.words()),
-      static_cast<PathCheck>(wordListProblem));
-  add(QStringLiteral("dictionary"), files.dictionary(), dictionaryProblem(files.dictionary()),
-      static_cast<PathCheck>(dictionaryProblem));
+  add(QStringLiteral("word list"), files.words(), wordListProblem(files.words()), wordListProblemAt);
+  add(QStringLiteral("dictionary"), files.dictionary(), dictionaryProblem(files.dictionary()), dictionaryProblemAt);
   if (lines.isEmpty())
     return QString();
   lines.prepend(lines.size() == 1 ? QStringLiteral("Lotwise cannot use one of its data files: the words and meanings "

@@ -1,7 +1,6 @@
 #include "htmlview.h"
 
 #include "htmlfilter.h"
-#include "textfile.h"
 
 #include <QImage>
 #include <QTextDocument>
@@ -22,17 +21,6 @@ void HtmlView::showPage(const QString& path, const QString& text) {
     reload();
   else
     setSource(m_url, QTextDocument::HtmlResource);
-}
-
-void HtmlView::navigate(const QString& path) {
-  QString text;
-  try {
-    // Pages carry no charset: they are decoded as the program writes them.
-    text = readTextFile(path);
-  } catch (const std::exception&) {
-    // a page that cannot be read shows empty
-  }
-  showPage(path, text);
 }
 
 QVariant HtmlView::loadResource(int type, const QUrl& name) {

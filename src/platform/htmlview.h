@@ -21,8 +21,6 @@ public:
   // copy of the program may have written it since. The document is given
   // the text's harmless copy; the file keeps its bytes.
   void showPage(const QString& path, const QString& text);
-  // Shows the file's current content, also when it is the page on show.
-  void navigate(const QString& path);
   // The path last shown, "" before the first page.
   QString currentPath() const { return m_path; }
 

@@ -11,7 +11,7 @@
 
 #include <cstring>
 
-namespace platform {
+namespace app {
 
 namespace {
 
@@ -63,7 +63,7 @@ QString noDisplay(bool tried) {
 
 }  // namespace
 
-QString displayTried() { return noDisplay(false); }
+QString noDisplayMessage() { return noDisplay(false); }
 
 QString displayTrouble(bool platformChosen) {
   if (platformChosen)
@@ -77,4 +77,4 @@ QString displayTrouble(bool platformChosen) {
   return noDisplay(true);
 }
 
-}  // namespace platform
+}  // namespace app
