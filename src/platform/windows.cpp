@@ -24,6 +24,9 @@ namespace platform {
 Answer messageBox(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons) {
   QMessageBox box(parent);
   box.setWindowTitle(title);
+  // Texts name files and hold data-file text: never markup that Qt's text
+  // engine would render, or follow to a file.
+  box.setTextFormat(Qt::PlainText);
   box.setText(text);
   switch (icon) {
     case Icon::None:
@@ -75,7 +78,9 @@ void showFailure(QWidget* parent, const Error& error) {
 }
 
 QMessageBox* showNotice(QWidget* parent, const QString& text, const QString& title) {
-  auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+  auto* box = new QMessageBox(QMessageBox::Warning, title, QString(), QMessageBox::Ok, parent);
+  box->setTextFormat(Qt::PlainText);
+  box->setText(text);
   box->setWindowModality(Qt::NonModal);
   box->setAttribute(Qt::WA_DeleteOnClose);
   // Shown over the middle of its window, and active: Return and Escape close it.
