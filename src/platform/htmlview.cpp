@@ -1,5 +1,6 @@
 #include "htmlview.h"
 
+#include "resumenext.h"
 #include "textfile.h"
 
 #include <QImage>
@@ -23,13 +24,10 @@ void HtmlView::showPage(const QString& path, const QString& text) {
 }
 
 void HtmlView::navigate(const QString& path) {
+  // Pages carry no charset: they are decoded as the program writes them. A
+  // page that cannot be read shows empty.
   QString text;
-  try {
-    // Pages carry no charset: they are decoded as the program writes them.
-    text = readTextFile(path);
-  } catch (const std::exception&) {
-    // a page that cannot be read shows empty
-  }
+  resumeNext([&] { text = readTextFile(path); });
   showPage(path, text);
 }
 
