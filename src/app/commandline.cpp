@@ -1,6 +1,6 @@
 #include "commandline.h"
 
-#include "platform/display.h"
+#include "app/display.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -48,7 +48,7 @@ void displayFailureHandler(QtMsgType type, const QMessageLogContext& context, co
     return;
   }
   // Qt's own words come just before, as warnings; this line says what to do.
-  print(stderr, QStringLiteral("lotwise: %1\n").arg(platform::displayTried()));
+  print(stderr, QStringLiteral("lotwise: %1\n").arg(displayTried()));
   std::_Exit(1);
 }
 
@@ -96,7 +96,7 @@ CommandLine readCommandLine(int argc, char* argv[]) {
 
   const bool platformChosen =
       parser.isSet(QStringLiteral("platform")) || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-  const QString trouble = platform::displayTrouble(platformChosen);
+  const QString trouble = displayTrouble(platformChosen);
   if (!trouble.isEmpty()) {
     print(stderr, QStringLiteral("lotwise: %1\n").arg(trouble));
     return {1};

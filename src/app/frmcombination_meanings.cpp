@@ -8,7 +8,7 @@
 #include "engine/grid.h"
 #include "engine/meanings.h"
 #include "engine/reading.h"
-#include "platform/apppath.h"
+#include "data/datahome.h"
 #include "platform/htmlview.h"
 #include "platform/resumenext.h"
 #include "platform/textfile.h"
@@ -39,7 +39,7 @@ void frmCombination::ShowMeanings(qint32 wordNo) {
 
   // The page is made in memory and written whole at the end, so that the
   // view never finds half a page.
-  const QString pagePath = platform::appFile("meanings_tmp.htm");
+  const QString pagePath = data::appFile("meanings_tmp.htm");
   QString page;
 
   const qint32 first = wordNo >= 1 ? wordNo : 1;
@@ -78,7 +78,7 @@ void frmCombination::ShowMeanings(qint32 wordNo) {
   resumeNext([&] {
     const QByteArray bytes = platform::encodeText(page);
     written = platform::decodeText(bytes);
-    platform::writeWholeFile(pagePath, bytes);
+    data::writeFile(pagePath, bytes);
   });
   txtMeanings->showPage(pagePath, written);
   txtMeanings->setVisible(checked(chkShowAll));

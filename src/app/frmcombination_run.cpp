@@ -5,7 +5,7 @@
 #include "frmcombination.h"
 
 #include "engine/grid.h"
-#include "platform/apppath.h"
+#include "data/datahome.h"
 #include "platform/error.h"
 #include "platform/htmlview.h"
 #include "platform/memory.h"
@@ -140,7 +140,7 @@ void frmCombination::meaningsStep() {
 }
 
 void frmCombination::cmdSave_Click() {
-  const QString path = platform::appFile("results.txt");
+  const QString path = data::appFile("results.txt");
   // Confirmed only once the whole file is on disk; otherwise the user
   // learns where it should have gone and why it did not.
   std::optional<platform::Error> failure;
@@ -148,7 +148,7 @@ void frmCombination::cmdSave_Click() {
     QStringList lines{platform::multiLineText(txtResult2), QString(), QString()};
     for (int i = 0; i < lstWords->count(); ++i)
       lines << lstWords->item(i)->text();
-    failure = platform::writeWholeFile(path, platform::encodeText(lines.join("\r\n") + "\r\n"));
+    failure = data::writeFile(path, platform::encodeText(lines.join("\r\n") + "\r\n"));
   });
   if (!built)
     failure = platform::Error(platform::OutOfMemory, "Out of memory");

@@ -1,10 +1,11 @@
 // The entry point reads the command line, then starts the windowing runtime
 // with the main window, once it is settled where the program's files live.
 #include "app/commandline.h"
-#include "app/filesafety.h"
+#include "app/ending.h"
 #include "app/frmcombination.h"
 #include "data/records.h"
-#include "platform/apppath.h"
+#include "data/datahome.h"
+#include "platform/programpath.h"
 #include "platform/windows.h"
 
 #include <QApplication>
@@ -18,10 +19,10 @@ int main(int argc, char* argv[]) {
   app::releaseDisplayFailure();
   if (!commandLine.styleChosen)
     QApplication::setStyle("Fusion");
-  platform::chooseFileHome(platform::programPath(), {data::kWordsFile, data::kDictionaryFile});
+  data::chooseFileHome(platform::programPath(), {data::kWordsFile, data::kDictionaryFile});
   frmCombination window;
   platform::fitOnScreen(&window);
   window.show();
-  app::guardFiles(window);
+  app::endOnRequest(window);
   return QApplication::exec();
 }

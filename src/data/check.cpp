@@ -98,14 +98,6 @@ std::optional<QString> recordsProblem(const DataFile& file, int fields,
 
 }  // namespace
 
-std::optional<QString> wordListProblem(const QString& path) {
-  return wordListProblem(readDataFile(path, kMaxWordListBytes));
-}
-
-std::optional<QString> dictionaryProblem(const QString& path) {
-  return dictionaryProblem(readDataFile(path, kMaxDictionaryBytes));
-}
-
 std::optional<QString> wordListProblem(const DataFile& file) {
   // The lookup trims the code before it compares.
   const auto keyOf = [](const QStringList& record) { return codeValue(util::trimSpaces(record.at(0))); };
@@ -130,11 +122,15 @@ std::optional<QString> dictionaryProblem(const DataFile& file) {
 
 namespace {
 
+// The problem of another copy of a file (its backup, the one shipped).
+std::optional<QString> wordListProblemAt(const QString& path) { return wordListProblem(readWordListFile(path)); }
+std::optional<QString> dictionaryProblemAt(const QString& path) { return dictionaryProblem(readDictionaryFile(path)); }
+
 // One data file, as the advice about it needs it.
 struct Advised {
   QString kind;  // "word list", "dictionary"
   QString path;
-  std::optional<QString> (*problemOf)(const QString& path);
+  std::optional<QString> (*problemAt)(const QString& path);
 };
 
 // What the user can do about one data file that falls short, offering only
@@ -148,7 +144,7 @@ QString remedy(const Advised& file, const QString& shippedFolder) {
   const QFileInfo info(file.path);
   const QString backup = file.path + QStringLiteral(".bak");
   QStringList ways;
-  if (!file.problemOf(backup))
+  if (!file.problemAt(backup))
     ways << QStringLiteral("put its backup %1, from the same folder, in its place").arg(QFileInfo(backup).fileName());
   if (shippedFolder.isEmpty()) {
     ways << QStringLiteral("reinstall Lotwise");
@@ -157,7 +153,7 @@ QString remedy(const Advised& file, const QString& shippedFolder) {
     const QString restart = gone ? QStringLiteral("start Lotwise again")
                                  : QStringLiteral("rename it (or delete it) and start Lotwise again");
     const QString shipped = QDir(shippedFolder).filePath(info.fileName());
-    if (const std::optional<QString> problem = file.problemOf(shipped))
+    if (const std::optional<QString> problem = file.problemAt(shipped))
       ways << QStringLiteral("reinstall Lotwise, then %1 (the %2 it was installed with, %3, %4)")
                   .arg(restart, file.kind, shipped, *problem);
     else
@@ -173,24 +169,16 @@ QString remedy(const Advised& file, const QString& shippedFolder) {
 
 }  // namespace
 
-QString dataFilesWarning(const QString& wordsPath, const QString& dictionaryPath, const QString& shippedFolder) {
-  DataFiles files(wordsPath, dictionaryPath);
-  return dataFilesWarning(files, shippedFolder);
-}
-
 QString dataFilesWarning(DataFiles& files, const QString& shippedFolder) {
-  using PathCheck = std::optional<QString> (*)(const QString&);
   QStringList lines;
   auto add = [&](const QString& kind, const DataFile& file, const std::optional<QString>& problem,
-                 PathCheck problemAt) {
+                 std::optional<QString> (*problemAt)(const QString&)) {
     if (problem)
       lines << QStringLiteral("The %1 %2 %3. %4")
                    .arg(kind, file.path, *problem, remedy({kind, file.path, problemAt}, shippedFolder));
   };
-  add(QStringLiteral("word list"), files.words(), wordListProblem(files.words()),
-      static_cast<PathCheck>(wordListProblem));
-  add(QStringLiteral("dictionary"), files.dictionary(), dictionaryProblem(files.dictionary()),
-      static_cast<PathCheck>(dictionaryProblem));
+  add(QStringLiteral("word list"), files.words(), wordListProblem(files.words()), wordListProblemAt);
+  add(QStringLiteral("dictionary"), files.dictionary(), dictionaryProblem(files.dictionary()), dictionaryProblemAt);
   if (lines.isEmpty())
     return QString();
   lines.prepend(lines.size() == 1 ? QStringLiteral("Lotwise cannot use one of its data files: the words and meanings "

@@ -15,11 +15,7 @@ namespace data {
 // Nothing when it holds what the program needs: the word list each of the
 // 16 codes 0000 to 1111 once, the dictionary each of the 256 ordered pairs
 // of codes once (its codes compared as read, as its lookup compares them).
-// Reads the file once, in time linear in its size; a file too large to be
-// one of them is not read (readDataFile).
-std::optional<QString> wordListProblem(const QString& path);
-std::optional<QString> dictionaryProblem(const QString& path);
-// The same, from a reading already made.
+// Takes time linear in the file's size.
 std::optional<QString> wordListProblem(const DataFile& file);
 std::optional<QString> dictionaryProblem(const DataFile& file);
 
@@ -28,7 +24,6 @@ std::optional<QString> dictionaryProblem(const DataFile& file);
 // moment. shippedFolder holds the files the program was installed with,
 // when those in use are copies of them; it is empty when they are the only
 // copies, which reinstalling puts back.
-QString dataFilesWarning(const QString& wordsPath, const QString& dictionaryPath, const QString& shippedFolder);
 QString dataFilesWarning(DataFiles& files, const QString& shippedFolder);
 
 }  // namespace data

@@ -1,7 +1,6 @@
 #include "records.h"
 
 #include "platform/error.h"
-#include "platform/textfile.h"
 
 namespace data {
 namespace {
@@ -11,8 +10,6 @@ bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
 }  // namespace
 
 RecordReader::RecordReader(QString text) : m_text(std::move(text)) {}
-
-RecordReader RecordReader::fromFile(const QString& path) { return RecordReader(platform::readTextFile(path)); }
 
 // Only spaces and line ends left: no record starts here. This keeps a final
 // CR LF, blank lines at the end and a file of blanks from yielding a record

@@ -34,8 +34,6 @@ inline const QString kDictionaryFile = QStringLiteral("dictionary.wdb");
 class RecordReader {
 public:
   explicit RecordReader(QString text);
-  // Opens and reads a whole file; throws platform::Error when it cannot.
-  static RecordReader fromFile(const QString& path);
 
   // True when only spaces and line ends remain.
   bool atEnd() const;
@@ -81,7 +79,10 @@ QByteArray fileBytes(const QList<QStringList>& records);
 // Rewrites a whole file in the text form, and its backup (path + ".bak")
 // with the content the file had before. Either both change, or, when any
 // step fails, neither does: the file and an earlier backup keep every byte.
-// A missing file is not created. Returns the failure, if any.
+// A missing file is not created, and nothing is written in a run that
+// writes nothing (writeRefusal). Another copy of the program saving the same
+// file holds its lock: after a short wait, the save fails and says so.
+// Returns the failure, if any.
 std::optional<platform::Error> saveFile(const QString& path, const QList<QStringList>& records);
 
 // What tells whether a file still holds the bytes it held when they were

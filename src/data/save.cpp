@@ -1,19 +1,26 @@
+#include "datafile.h"
+#include "datahome.h"
 #include "records.h"
 
+#include "platform/filelock.h"
 #include "platform/wholefile.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 #include <new>
-#include <unistd.h>
 
 namespace data {
 namespace {
+
+using namespace std::chrono_literals;
+
+// Long enough for another copy's save of the largest sound file to end;
+// short enough that a copy stopped in the middle of a save (a debugger,
+// Ctrl+Z) costs the user a moment and a message, not a frozen window.
+constexpr auto kLockWait = 3s;
 
 platform::Error asError(const std::exception& failure) {
   if (const auto* error = dynamic_cast<const platform::Error*>(&failure))
@@ -23,119 +30,90 @@ platform::Error asError(const std::exception& failure) {
   return platform::Error(platform::PathFileAccessError, QStringLiteral("Path/File access error"));
 }
 
-bool renameFile(const QString& from, const QString& to) {
-  return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+platform::Error lockFailure(const QString& path, const platform::FileLock& lock) {
+  switch (lock.error()) {
+    case QLockFile::LockFailedError:
+      return platform::Error(
+          platform::PermissionDenied,
+          QStringLiteral("Permission denied: another copy of Lotwise is saving %1. Nothing was saved; try again "
+                         "once it has finished.")
+              .arg(QDir::toNativeSeparators(path)),
+          QStringLiteral("another copy of Lotwise is saving it"));
+    case QLockFile::PermissionError:
+      return platform::fileError(EACCES);
+    default:
+      if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
+        return platform::fileError(ENOENT);
+      // What Qt reports for a lock file it could not write: no room for it.
+      return platform::fileError(ENOSPC);
+  }
 }
 
-// The earlier backup, kept under a second name while a save is under way so
-// that a save that fails after replacing the backup can put it back. The
-// second name is a hard link: it needs no room on the disk, and the backup
-// itself stays in place, whole, at every moment. Where the file system has
-// no hard links, a copy takes its place.
-class EarlierBackup {
-public:
-  explicit EarlierBackup(QString backup) : m_backup(std::move(backup)) {}
-  ~EarlierBackup() {
-    if (!m_aside.isEmpty())
-      QFile::remove(m_aside);
-  }
-  EarlierBackup(const EarlierBackup&) = delete;
-  EarlierBackup& operator=(const EarlierBackup&) = delete;
-
-  std::optional<platform::Error> keepAside() {
-    const QFileInfo info(m_backup);
-    if (!info.exists() && !info.isSymLink())
-      return std::nullopt;
-    if (info.isDir() && !info.isSymLink())
-      return platform::fileError(EISDIR);
-    if (const int fault = platform::reachStep(m_backup, platform::WriteStep::Aside))
-      return platform::fileError(fault);
-    const QByteArray from = QFile::encodeName(m_backup);
-    for (;;) {
-      const QString aside = asideName();
-      errno = 0;
-      // Flags 0: a link in the backup's place is kept as the link it is.
-      if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, QFile::encodeName(aside).constData(), 0) == 0) {
-        m_aside = aside;
-        return std::nullopt;
-      }
-      if (errno == EEXIST)
-        continue;
-      if (errno != EPERM && errno != EXDEV && errno != EMLINK && errno != ENOTSUP && errno != ENOSYS)
-        return platform::fileError(errno);
-      if (std::optional<platform::Error> failure = platform::copyFile(m_backup, aside))
-        return failure;
-      m_aside = aside;
-      return std::nullopt;
-    }
-  }
-
-  // The backup as it was before the save: the earlier one back in its
-  // place, or none at all when there was none.
-  void restore() {
-    if (m_aside.isEmpty()) {
-      QFile::remove(m_backup);
-    } else if (renameFile(m_aside, m_backup)) {
-      // Where the backup was not replaced yet, both names are links to one
-      // file and the rename left both: the second name goes.
-      QFile::remove(m_aside);
-      m_aside.clear();
-    }
-  }
-
-private:
-  // A name of the pattern every temporary file of the program has, the
-  // file's own name and six letters, which the start-up tidying knows.
-  QString asideName() const {
-    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    QString name = m_backup + u'.';
-    for (int i = 0; i < 6; ++i)
-      name += QLatin1Char(kLetters[QRandomGenerator::global()->bounded(52)]);
-    return name;
-  }
-
-  QString m_backup;
-  QString m_aside;
-};
+// The whole file, or what keeps it from being read; more than any data file
+// may hold is not read.
+QByteArray contentOf(const QString& path) {
+  std::optional<QByteArray> bytes = platform::readWholeFile(path, kMaxDictionaryBytes);
+  if (!bytes)
+    throw platform::Error(
+        platform::PathFileAccessError,
+        QStringLiteral("Path/File access error: %1 is too large to be a data file").arg(QDir::toNativeSeparators(path)),
+        QStringLiteral("too large to be a data file"));
+  return *bytes;
+}
 
 SaveOutcome save(const QString& path, const QList<QStringList>& records, const QByteArray* expected) {
   SaveOutcome outcome;
-  const QString backup = path + QStringLiteral(".bak");
-  // Another copy of the program saving this file waits until this save is
-  // done, and then finds the file changed rather than half replaced.
-  const platform::FolderLock lock(QFileInfo(path).absolutePath(), platform::FolderLock::Mode::Wait);
+  if ((outcome.failure = writeRefusal()))
+    return outcome;
+  // Copies of the program saving this file take turns, so that none writes
+  // between another's check below and its save.
+  platform::FileLock lock(path);
+  if (!lock.tryLock(kLockWait)) {
+    outcome.failure = lockFailure(path, lock);
+    return outcome;
+  }
 
-  // The new content goes to disk first, beside the file, so that a full
-  // disk stops the save before anything has changed.
-  QByteArray current;
+  const QString backup = path + QStringLiteral(".bak");
   platform::FileWriter file(path);
+  QByteArray current;
+  std::optional<QByteArray> earlier;
   try {
-    current = platform::readWholeFile(path);
+    current = contentOf(path);
     outcome.found = fingerprintOf(current);
     if (expected && *expected != outcome.found) {
       outcome.changedOnDisk = true;
       return outcome;
     }
+    // The new content goes to disk first, under no name, so that a full
+    // disk stops the save before anything has changed.
     const QByteArray bytes = fileBytes(records);
     outcome.written = fingerprintOf(bytes);
     if ((outcome.failure = file.write(bytes)))
       return outcome;
+    // The earlier backup, kept in memory, goes back in its place should the
+    // file itself fail to be replaced below.
+    const QFileInfo earlierBackup(backup);
+    if (earlierBackup.isDir())
+      throw platform::fileError(EISDIR);
+    if (const int fault = platform::reachStep(backup, platform::WriteStep::Aside))
+      throw platform::fileError(fault);
+    if (earlierBackup.exists())
+      earlier = contentOf(backup);
   } catch (const std::exception& failure) {
     outcome.failure = asError(failure);
     return outcome;
   }
 
-  // The backup is replaced by a rename, so that it is at every moment
-  // either the earlier backup or this content, and whole.
-  EarlierBackup earlier(backup);
-  if ((outcome.failure = earlier.keepAside()))
+  // Each of the two is replaced whole, by a rename: at every moment the
+  // backup is the earlier one or the file's content before this save.
+  if ((outcome.failure = platform::writeWholeFile(backup, current)))
     return outcome;
-  if ((outcome.failure = platform::writeWholeFile(backup, current))) {
-    earlier.restore();
-    return outcome;
+  if ((outcome.failure = file.commit())) {
+    if (earlier)
+      platform::writeWholeFile(backup, *earlier);
+    else
+      QFile::remove(backup);
   }
-  if ((outcome.failure = file.commit()))
-    earlier.restore();
   return outcome;
 }
 

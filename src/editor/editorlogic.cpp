@@ -1,9 +1,7 @@
 #include "editorlogic.h"
 
-#include "platform/textfile.h"
-#include "platform/wholefile.h"
+#include "data/datafile.h"
 #include "util/binvalue.h"
-#include "util/fileexists.h"
 #include "util/numbers.h"
 #include "util/text.h"
 
@@ -14,32 +12,27 @@ namespace editor {
 
 namespace {
 
-// Reads records one by one into fill(index, fields) until the file ends or
-// count records are in. A failure stops the reading; what was read stays,
-// and the failure is returned when something is there at the path: a file
-// the editor could not read must not be saved over later.
+// Fills fill(index, fields) from the file's records until it ends or count
+// records are in. A file that is there but could not be read, or is refused
+// for its size, fills nothing and is reported: a file the editor could not
+// read must not be saved over later.
 template <typename Fill>
-std::optional<platform::Error> readRecords(const QString& path, int fields, int count, QByteArray& fingerprint,
+std::optional<platform::Error> readRecords(const data::DataFile& file, int fields, int count, QByteArray& fingerprint,
                                            Fill fill) {
-  if (!util::FileExists(path)) {
-    if (!QFileInfo::exists(path))
+  if (file.problem) {
+    const QFileInfo there(file.path);
+    if (!there.exists() && !there.isSymLink())
       return std::nullopt;  // missing: nothing to lose
-    return platform::Error(platform::PathFileAccessError, QStringLiteral("Path/File access error"));
+    return platform::Error(platform::PathFileAccessError,
+                           QStringLiteral("Path/File access error: the file %1").arg(*file.problem));
   }
-  try {
-    // One reading gives both the rows and their fingerprint, so that the two
-    // can never come from different saves.
-    const QByteArray bytes = platform::readWholeFile(path);
-    fingerprint = data::fingerprintOf(bytes);
-    data::RecordReader reader(platform::decodeText(bytes));
-    for (int k = 0; k < count && !reader.atEnd(); ++k) {
-      const QStringList values = reader.readRecord(fields);
-      fill(k, [&](int f) { return util::trimSpaces(values.value(f)).toString(); });
-    }
-  } catch (const platform::Error& failure) {
-    return failure;
-  } catch (const std::exception&) {
-    return platform::Error(platform::PathFileAccessError, QStringLiteral("Path/File access error"));
+  // One reading gives both the rows and their fingerprint, so that the two
+  // can never come from different saves.
+  fingerprint = file.fingerprint;
+  data::RecordReader reader(file.text);
+  for (int k = 0; k < count && !reader.atEnd(); ++k) {
+    const QStringList values = reader.readRecord(fields);
+    fill(k, [&](int f) { return util::trimSpaces(values.value(f)).toString(); });
   }
   return std::nullopt;
 }
@@ -48,7 +41,10 @@ std::optional<platform::Error> readRecords(const QString& path, int fields, int 
 
 WordList readWordList(const QString& path) {
   WordList list;
-  list.unread = readRecords(path, data::kWordFields, kWordRows, list.fingerprint, [&](int k, auto value) {
+  const data::DataFile file = data::readWordListFile(path);
+  if (file.tooLarge)
+    list.refusedForSize = file.problem;
+  list.unread = readRecords(file, data::kWordFields, kWordRows, list.fingerprint, [&](int k, auto value) {
     list.codes[k] = value(0);
     list.words[k] = value(1);
   });
@@ -57,8 +53,11 @@ WordList readWordList(const QString& path) {
 
 Dictionary readDictionary(const QString& path) {
   Dictionary dictionary;
+  const data::DataFile file = data::readDictionaryFile(path);
+  if (file.tooLarge)
+    dictionary.refusedForSize = file.problem;
   dictionary.unread =
-      readRecords(path, data::kDictionaryFields, kDictionaryRows, dictionary.fingerprint, [&](int r, auto value) {
+      readRecords(file, data::kDictionaryFields, kDictionaryRows, dictionary.fingerprint, [&](int r, auto value) {
         dictionary.code1[r] = value(0);
         dictionary.code2[r] = value(1);
         dictionary.words[r] = value(2);

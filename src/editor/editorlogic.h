@@ -26,12 +26,15 @@ using DictColumn = std::array<QString, kDictionaryRows>;
 struct WordList {
   WordColumn codes, words;
   std::optional<platform::Error> unread;
+  // Why the file was refused for its size, in words that follow its path.
+  std::optional<QString> refusedForSize;
   QByteArray fingerprint;
 };
 
 struct Dictionary {
   DictColumn code1, code2, words, meaning;
   std::optional<platform::Error> unread;
+  std::optional<QString> refusedForSize;
   QByteArray fingerprint;
 };
 

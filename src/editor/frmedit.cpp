@@ -2,14 +2,16 @@
 // done by editorlogic; these members move values between it and the boxes.
 #include "frmedit.h"
 
-#include "data/leftovers.h"
+#include "data/unsaved.h"
 #include "data/records.h"
-#include "platform/apppath.h"
+#include "data/datahome.h"
 #include "platform/error.h"
 #include "platform/fonts.h"
 #include "platform/windows.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScopeGuard>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
+#include <QTimer>
 #include <optional>
 
 namespace {
@@ -50,7 +53,7 @@ bool refusedAsUnread(QWidget* parent, const QString& name, const std::optional<p
       QStringLiteral(
           "%1 was not saved: it could not be read when the editor opened (%2), so saving would replace "
           "its content with empty rows. Close the editor and open it again once the file can be read.")
-          .arg(QDir::toNativeSeparators(platform::appFile(name)), unread->description());
+          .arg(QDir::toNativeSeparators(data::appFile(name)), unread->description());
   platform::showFailure(parent, platform::Error(unread->number(), description));
   return true;
 }
@@ -92,8 +95,18 @@ void frmEdit::reloadDictionary() {
   ShowRow();
 }
 
+// The main window's warning about a data file, for one the editor refuses.
+static QString refusal(const QString& kind, const QString& path, const std::optional<QString>& problem) {
+  if (!problem)
+    return QString();
+  return QStringLiteral("The %1 %2 %3. The editor shows none of it and saves nothing over it.")
+      .arg(kind, QDir::toNativeSeparators(path), *problem);
+}
+
 void frmEdit::loadWords() {
-  const editor::WordList words = editor::readWordList(platform::appFile(data::kWordsFile));
+  const QString path = data::appFile(data::kWordsFile);
+  const editor::WordList words = editor::readWordList(path);
+  openingWarning = refusal(QStringLiteral("word list"), path, words.refusedForSize);
   wordsUnread = words.unread;
   wordsFingerprint = words.fingerprint;
   for (int k = 0; k < editor::kWordRows; ++k) {
@@ -104,7 +117,11 @@ void frmEdit::loadWords() {
 }
 
 void frmEdit::loadDictionary() {
-  const editor::Dictionary dictionary = editor::readDictionary(platform::appFile(data::kDictionaryFile));
+  const QString path = data::appFile(data::kDictionaryFile);
+  const editor::Dictionary dictionary = editor::readDictionary(path);
+  const QString warning = refusal(QStringLiteral("dictionary"), path, dictionary.refusedForSize);
+  if (!warning.isEmpty())
+    openingWarning += (openingWarning.isEmpty() ? QString() : QStringLiteral("\n\n")) + warning;
   dictUnread = dictionary.unread;
   dictFingerprint = dictionary.fingerprint;
   DictCode1 = dictionary.code1;
@@ -116,11 +133,14 @@ void frmEdit::loadDictionary() {
 
 bool frmEdit::saveUnlessChanged(const QString& name, const QList<QStringList>& records, QByteArray& fingerprint,
                                 void (frmEdit::*reload)()) {
-  const QString path = platform::appFile(name);
+  const QString path = data::appFile(name);
   QByteArray expected = fingerprint;
   for (;;) {
     data::SaveOutcome outcome;
     try {
+      // A save waits for one that another copy has under way.
+      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+      const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
       outcome = data::saveFileIfUnchanged(path, records, expected);
     } catch (const platform::Error& error) {
       outcome.failure = error;
@@ -148,11 +168,18 @@ bool frmEdit::saveUnlessChanged(const QString& name, const QList<QStringList>& r
   }
 }
 
-void frmEdit::Form_Unload() {
-  if (bWordsChanged && askToSave(this, QStringLiteral("Do you want to save changes to Words?")))
+bool frmEdit::Form_Unload() {
+  if (bWordsChanged && askToSave(this, QStringLiteral("Do you want to save changes to Words?"))) {
     SaveChanges();
-  if (bDictChanged && askToSave(this, QStringLiteral("Do you want to save changes to Dictionary?")))
+    if (bWordsChanged)
+      return false;
+  }
+  if (bDictChanged && askToSave(this, QStringLiteral("Do you want to save changes to Dictionary?"))) {
     SaveDict();
+    if (bDictChanged)
+      return false;
+  }
+  return true;
 }
 
 void frmEdit::ShowRow() {
@@ -187,15 +214,23 @@ void frmEdit::SaveDict() {
     bDictChanged = false;
 }
 
-void frmEdit::keepUnsavedAside() {
+QStringList frmEdit::keepUnsavedAside() {
+  QStringList lost;
   // Each set of edits goes on its own: one that cannot be written (a full
   // disk) does not keep the other from being kept.
-  if (bWordsChanged &&
-      !data::keepUnsaved(platform::appFile(data::kWordsFile), editor::wordRecords(wordCodes(), wordTexts())))
-    bWordsChanged = false;
-  if (bDictChanged && !data::keepUnsaved(platform::appFile(data::kDictionaryFile),
-                                         editor::dictionaryRecords(DictCode1, DictCode2, DictWords, DictMeaning)))
-    bDictChanged = false;
+  const auto keep = [&lost](bool& changed, const QString& name, const QList<QStringList>& records) {
+    if (!changed)
+      return;
+    const QString path = data::appFile(name);
+    if (const std::optional<platform::Error> failure = data::keepUnsaved(path, records))
+      lost << QStringLiteral("the unsaved edits to %1 could not be kept: %2")
+                  .arg(QDir::toNativeSeparators(path), failure->description());
+    else
+      changed = false;
+  };
+  keep(bWordsChanged, data::kWordsFile, editor::wordRecords(wordCodes(), wordTexts()));
+  keep(bDictChanged, data::kDictionaryFile, editor::dictionaryRecords(DictCode1, DictCode2, DictWords, DictMeaning));
+  return lost;
 }
 
 void frmEdit::cmdNext_Click() {
@@ -258,20 +293,30 @@ void frmEdit::Text4_Change() {
   bDictChanged = true;
 }
 
-void frmEdit::reject() {
+void frmEdit::reject() { closeAsking(); }
+
+bool frmEdit::closeAsking() {
   if (closing)
-    return;
+    return false;
   closing = true;
-  Form_Unload();
+  const bool safe = Form_Unload();
   closing = false;
+  if (!safe)
+    return false;  // the failure was shown; the edits stay to be saved
   loaded = false;  // the next opening reads both files again
   QDialog::reject();
+  return true;
 }
 
 void frmEdit::showEvent(QShowEvent* event) {
   if (!loaded)
     Form_Load();
   QDialog::showEvent(event);
+  if (!openingWarning.isEmpty()) {
+    // Once the window is up, so that the box shows above it.
+    QTimer::singleShot(0, this, [this, warning = openingWarning] { platform::showNotice(this, warning, kTitle); });
+    openingWarning.clear();
+  }
 }
 
 void frmEdit::keyPressEvent(QKeyEvent* event) {

@@ -31,21 +31,28 @@ public:
   bool bWordsChanged = false;
   bool bDictChanged = false;
 
-  // Opening and closing; closing asks about unsaved changes, then the
-  // window closes whatever the answers and whatever the saves did.
+  // Opening and closing. Closing asks about unsaved changes and saves what
+  // the user says to; false when such a save failed: the window then stays
+  // open with the edits, rather than closing with them lost.
   void Form_Load();
-  void Form_Unload();
+  bool Form_Unload();
 
   void ShowRow();
   void SaveChanges();
   void SaveDict();
 
-  // The program is being ended from outside (SIGTERM, SIGINT) while the
-  // editor is open: there is nobody to answer the closing questions, so
+  // The program is being ended from outside (a signal, a logout) while the
+  // editor is open: there may be nobody to answer the closing questions, so
   // unsaved edits are written beside their file, under the name
   // data::unsavedPath gives, which the next start names to the user. The
-  // data files themselves are left as they are.
-  void keepUnsavedAside();
+  // data files themselves are left as they are. Returns, for each set of
+  // edits that could not be kept, a sentence that names its file and why;
+  // those edits stay unsaved in the editor.
+  QStringList keepUnsavedAside();
+
+  // Closes the window as its Close buttons do, asking first; false when it
+  // stays open (a save asked for failed, or the questions are already up).
+  bool closeAsking();
 
   void cmdNext_Click();
   void cmdPrevious_Click();
@@ -116,6 +123,9 @@ private:
   // What each file held when the editor last read or saved it.
   QByteArray wordsFingerprint, dictFingerprint;
 
+  // A file refused at opening for its size, in words for the user; shown
+  // once the window is up.
+  QString openingWarning;
   bool loaded = false;   // the files are in; cleared when the window closes
   bool closing = false;  // the closing questions are on screen
 };

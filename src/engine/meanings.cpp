@@ -1,7 +1,6 @@
 #include "meanings.h"
 
 #include "data/records.h"
-#include "reading.h"
 
 namespace engine {
 
@@ -13,11 +12,6 @@ std::optional<DictionaryEntry> findEntryIn(const QString& dictionaryText, const 
       return DictionaryEntry{row.value(0), row.value(1), row.value(2), row.value(3)};
   }
   return std::nullopt;
-}
-
-std::optional<DictionaryEntry> findEntry(const QString& dictionaryPath, const QString& code1, const QString& code2,
-                                         bool* troubled) {
-  return Reading(QString(), dictionaryPath).entry(code1, code2, troubled);
 }
 
 QString headingLine(const QString& heading, bool equalCodes) {

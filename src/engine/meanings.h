@@ -15,13 +15,6 @@ struct DictionaryEntry {
 // in the dictionary's text.
 std::optional<DictionaryEntry> findEntryIn(const QString& dictionaryText, const QString& code1, const QString& code2);
 
-// The same from the file, read at this call; a run or a report reads it
-// once through a Reading instead. A missing or unreadable dictionary, or
-// one too large to be read, has no entry, and sets *troubled, if given, so
-// that the caller can tell the user once.
-std::optional<DictionaryEntry> findEntry(const QString& dictionaryPath, const QString& code1, const QString& code2,
-                                         bool* troubled = nullptr);
-
 // The page's heading line. A row whose two codes are equal ends it with
 // "</></b><br>", leaving the italics open: pages have always been written
 // that way, and must keep looking the same.

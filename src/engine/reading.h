@@ -15,8 +15,9 @@ class Reading {
 public:
   Reading(QString wordsPath, QString dictionaryPath);
 
-  // As lookupWord and findEntry, from the reading: a file that could not be
-  // read gives nothing and sets *troubled.
+  // The word of a code, and the dictionary entry of a pair of codes, from
+  // the reading: a file that could not be read gives nothing and sets
+  // *troubled, so that the caller can tell the user once.
   QString word(const QString& code, bool* troubled);
   std::optional<DictionaryEntry> entry(const QString& code1, const QString& code2, bool* troubled);
 

@@ -1,7 +1,6 @@
 #include "wordlookup.h"
 
 #include "data/records.h"
-#include "reading.h"
 #include "util/text.h"
 
 namespace engine {
@@ -12,10 +11,6 @@ WordList::WordList(const QString& text) {
     const QStringList record = reader.readRecord(data::kWordFields);
     m_words.insert(util::trimSpaces(record.value(0)).toString(), util::trimSpaces(record.value(1)).toString());
   }
-}
-
-QString lookupWord(const QString& wordsPath, const QString& code, bool* troubled) {
-  return Reading(wordsPath, QString()).word(code, troubled);
 }
 
 }  // namespace engine

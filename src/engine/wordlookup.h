@@ -1,4 +1,5 @@
-// The word of a word code, looked up in the word list file.
+// The word of a word code, looked up in the word list's text (a run reads
+// the file once, through a Reading).
 #pragma once
 
 #include <QHash>
@@ -17,12 +18,5 @@ public:
 private:
   QHash<QString, QString> m_words;
 };
-
-// Reads the whole file at every call, so that a change saved by the editor
-// counts at once; a run or a report that makes many lookups reads it once
-// through a Reading instead. A missing file gives "" and is not created; a
-// file that cannot be read, or is too large to be a word list, gives "" too.
-// Both set *troubled, if given, so that the caller can tell the user once.
-QString lookupWord(const QString& wordsPath, const QString& code, bool* troubled = nullptr);
 
 }  // namespace engine

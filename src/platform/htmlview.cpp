@@ -1,8 +1,5 @@
 #include "htmlview.h"
 
-#include "resumenext.h"
-#include "textfile.h"
-
 #include <QImage>
 #include <QTextDocument>
 
@@ -21,14 +18,6 @@ void HtmlView::showPage(const QString& path, const QString& text) {
     reload();
   else
     setSource(m_url, QTextDocument::HtmlResource);
-}
-
-void HtmlView::navigate(const QString& path) {
-  // Pages carry no charset: they are decoded as the program writes them. A
-  // page that cannot be read shows empty.
-  QString text;
-  resumeNext([&] { text = readTextFile(path); });
-  showPage(path, text);
 }
 
 QVariant HtmlView::loadResource(int type, const QUrl& name) {

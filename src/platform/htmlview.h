@@ -18,8 +18,6 @@ public:
   // Shows the text as the page at path, without reading the file: another
   // copy of the program may have written it since.
   void showPage(const QString& path, const QString& text);
-  // Shows the file's current content, also when it is the page on show.
-  void navigate(const QString& path);
   // The path last shown, "" before the first page.
   QString currentPath() const { return m_path; }
 

@@ -40,6 +40,7 @@ void onQuitSignals(QObject* context, std::function<void()> quit) {
   action.sa_flags = SA_RESTART;
   ::sigaction(SIGTERM, &action, nullptr);
   ::sigaction(SIGINT, &action, nullptr);
+  ::sigaction(SIGHUP, &action, nullptr);
 }
 
 }  // namespace platform

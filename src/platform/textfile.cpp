@@ -1,7 +1,5 @@
 #include "textfile.h"
 
-#include "wholefile.h"
-
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -36,7 +34,5 @@ QByteArray encodeText(QStringView text) {
   }
   return bytes;
 }
-
-QString readTextFile(const QString& path) { return decodeText(readWholeFile(path)); }
 
 }  // namespace platform

@@ -11,8 +11,4 @@ QString decodeText(QByteArrayView bytes);
 // A character outside the code page is written as "?".
 QByteArray encodeText(QStringView text);
 
-// The whole content of a text file, decoded. Throws platform::Error when the
-// file cannot be read (readWholeFile).
-QString readTextFile(const QString& path);
-
 }  // namespace platform

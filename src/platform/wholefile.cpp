@@ -1,20 +1,20 @@
 #include "wholefile.h"
 
-#include "apppath.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QScopeGuard>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <sys/file.h>
-#include <chrono>
-#include <thread>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
+
+#ifdef LOTWISE_FAULT_HOOKS
 namespace {
 
 struct Fault {
@@ -52,53 +52,58 @@ int reachStep(const QString& path, WriteStep step) {
   return 0;
 }
 
-FolderLock::FolderLock(const QString& folder, Mode mode) {
-  m_fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (m_fd < 0) {
-    m_held = true;  // nothing to lock with: go on unlocked
-    return;
-  }
-  // A copy stopped in the middle of a save (a debugger, SIGSTOP) must not
-  // freeze this one for good: after a while it goes on without the lock,
-  // which is what every save did before there was one.
-  constexpr int kTries = 500;
-  for (int tries = 0;; ++tries) {
-    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
-      m_held = true;
-      return;
-    }
-    // A file system without locks, or a wait long enough: go on unlocked.
-    const bool busy = errno == EWOULDBLOCK || errno == EINTR;
-    if (!busy || tries == kTries) {
-      m_held = true;
-      return;
-    }
-    if (mode == Mode::Try)
-      return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+namespace testing {
+
+void failWriteStep(const QString& fileName, WriteStep step, int systemError) {
+  faults().append(Fault{fileName, step, systemError});
 }
 
-FolderLock::~FolderLock() {
-  if (m_fd >= 0)
-    ::close(m_fd);  // releases the lock
-}
+void clearWriteFaults() { faults().clear(); }
 
-QByteArray readWholeFile(const QString& path) {
-  const QFileInfo info(path);
-  if (info.isDir())
+void setStepHook(std::function<void(const QString& fileName, WriteStep step)> hook) { stepHook() = std::move(hook); }
+
+}  // namespace testing
+#endif
+
+std::optional<QByteArray> readWholeFile(const QString& path, qint64 limit) {
+  if (const QFileInfo info(path); info.isFile() && info.size() > limit)
+    return std::nullopt;
+  // Without O_NONBLOCK, opening a pipe waits for a writer that never comes.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0)
+    throw fileError(errno);
+  const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+  // The file opened, not the path: the path may name something else by now.
+  struct stat info {};
+  if (::fstat(fd, &info) != 0)
+    throw fileError(errno);
+  if (S_ISDIR(info.st_mode))
     throw fileError(EISDIR);
-  if (info.exists() && !info.isFile())
+  if (!S_ISREG(info.st_mode))
     throw Error(PathFileAccessError, QStringLiteral("Path/File access error: not a regular file"),
                 QStringLiteral("not a regular file"));
-  QFile file(path);
-  errno = 0;
-  if (!file.open(QIODevice::ReadOnly))
-    throw fileError(errno, file.errorString());
-  errno = 0;
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError)
-    throw fileError(errno, file.errorString());
+
+  QByteArray bytes;
+  bytes.reserve(qsizetype(std::clamp<qint64>(info.st_size, 0, limit) + 1));
+  // Whole chunks only: some files under /proc read in multiples of 8 bytes.
+  constexpr qsizetype kChunk = 64 * 1024;
+  while (bytes.size() <= limit) {
+    const qsizetype at = bytes.size();
+    bytes.resize(at + kChunk);
+    const ssize_t got = ::read(fd, bytes.data() + at, size_t(kChunk));
+    if (got < 0) {
+      const int error = errno;
+      bytes.resize(at);
+      if (error == EINTR)
+        continue;
+      throw fileError(error);
+    }
+    bytes.resize(at + got);
+    if (got == 0)
+      break;
+  }
+  if (bytes.size() > limit)
+    return std::nullopt;
   return bytes;
 }
 
@@ -118,8 +123,6 @@ std::optional<Error> FileWriter::fail(const Error& error) {
 }
 
 std::optional<Error> FileWriter::open() {
-  if (std::optional<Error> refusal = writeRefusal())
-    return fail(*refusal);
   if (const int fault = reachStep(m_path, WriteStep::Create))
     return fail(fileError(fault));
   const QFileInfo target(m_path);
@@ -145,9 +148,6 @@ std::optional<Error> FileWriter::open() {
     const int error = errno;
     return fail(fileError(error, m_file.errorString()));
   }
-  // Marks the temporary file as in use for as long as it is open: the
-  // start-up tidying of another copy leaves a locked one alone.
-  ::flock(m_file.handle(), LOCK_SH | LOCK_NB);
   return std::nullopt;
 }
 
@@ -202,26 +202,38 @@ std::optional<Error> writeWholeFile(const QString& path, QByteArrayView bytes) {
   return file.commit();
 }
 
-std::optional<Error> copyFile(const QString& source, const QString& target) {
-  QByteArray bytes;
-  try {
-    bytes = readWholeFile(source);
-  } catch (const Error& failure) {
-    return failure;
+std::optional<Error> makePrivateFolder(const QString& path) {
+  if (::mkdir(QFile::encodeName(path).constData(), 0700) == 0)
+    return std::nullopt;
+  const int error = errno;
+  if (error == EEXIST && QFileInfo(path).isDir())
+    return std::nullopt;
+  return fileError(error);
+}
+
+std::optional<Error> writeNewFile(const QString& path, QByteArrayView bytes) {
+  if (const int fault = reachStep(path, WriteStep::Create))
+    return fileError(fault);
+  QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+  errno = 0;
+  if (!file.open())
+    return fileError(errno, file.errorString());
+  if (const int fault = reachStep(path, WriteStep::Write))
+    return fileError(fault);
+  errno = 0;
+  if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0)
+    return fileError(errno, file.errorString());
+  if (const int fault = reachStep(path, WriteStep::Commit))
+    return fileError(fault);
+  // The file has had no name so far (O_TMPFILE); renaming it links it in,
+  // which never replaces what stands there.
+  errno = 0;
+  if (!file.rename(path)) {
+    const QFileInfo there(path);
+    return fileError(there.exists() || there.isSymLink() ? EEXIST : errno, file.errorString());
   }
-  return writeWholeFile(target, bytes);
+  file.setAutoRemove(false);
+  return std::nullopt;
 }
-
-namespace testing {
-
-void failWriteStep(const QString& fileName, WriteStep step, int systemError) {
-  faults().append(Fault{fileName, step, systemError});
-}
-
-void clearWriteFaults() { faults().clear(); }
-
-void setStepHook(std::function<void(const QString& fileName, WriteStep step)> hook) { stepHook() = std::move(hook); }
-
-}  // namespace testing
 
 }  // namespace platform

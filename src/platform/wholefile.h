@@ -1,6 +1,7 @@
-// Whole files, read and written at once. A file is written to a temporary
-// file in its own folder, which takes its place only once complete and on
-// disk: a failed write leaves the file as it was and nothing beside it.
+// Whole files, read and written at once. A file is written through Qt's
+// QSaveFile, to an unnamed temporary file in its own folder that takes the
+// file's place only once complete and on disk: a failed or killed write
+// leaves the file as it was and, on Linux, nothing beside it.
 #pragma once
 
 #include "error.h"
@@ -13,18 +14,20 @@
 
 namespace platform {
 
-// The bytes of a regular file, or of the file a link points to. Throws
-// platform::Error when it cannot be read. A folder, a pipe or a device in
-// the file's place is refused before it is opened, so that it can neither
-// hang the program nor feed it without end.
-QByteArray readWholeFile(const QString& path);
+// The bytes of a regular file, or of the file a link points to; nothing
+// when it holds more than limit bytes. A file that reports more is not even
+// opened; one that reports less is not trusted either (a file under /proc
+// reports 0 and reads without end): reading stops a byte past the limit.
+// The file is opened without blocking and the open file is checked, so that
+// a folder, a pipe or a device in its place is refused before anything is
+// read from it. Throws platform::Error when it cannot be read.
+std::optional<QByteArray> readWholeFile(const QString& path, qint64 limit);
 
 // A file being written: write() as often as needed, then commit(). Until
 // the commit the file is untouched; a writer that is not committed (it
 // failed, or was dropped) leaves no trace. A symbolic link in the file's
 // place is replaced by the file, never written through. After a failure,
-// every later call returns the same failure. In a run that writes nothing
-// (writeRefusal) every write fails, naming why.
+// every later call returns the same failure.
 class FileWriter {
 public:
   explicit FileWriter(QString path);
@@ -50,39 +53,24 @@ private:
 // One whole file in one go, through a FileWriter; the failure, if any.
 std::optional<Error> writeWholeFile(const QString& path, QByteArrayView bytes);
 
-// Replaces target by a byte-for-byte copy of source, written whole.
-std::optional<Error> copyFile(const QString& source, const QString& target);
+// A new file, whole, at a path where nothing stands yet. It is written
+// under no name and given its name only when complete, and never replaces
+// anything: "File exists" when something appeared there meanwhile.
+std::optional<Error> writeNewFile(const QString& path, QByteArrayView bytes);
+
+// A folder only its owner may use, unless one is there already; its parent
+// must exist.
+std::optional<Error> makePrivateFolder(const QString& path);
 
 // The steps of writing a file, where a test can make one fail or stop the
-// program: creating, filling and committing a file, and keeping an earlier
+// program: creating, filling and committing a file, and keeping the earlier
 // backup aside while a save is under way.
 enum class WriteStep { Create, Write, Commit, Aside };
 
+#ifdef LOTWISE_FAULT_HOOKS
 // Called by the writers as they reach each step of writing the file at path:
 // the system error a test has put in the step's way, or 0.
 int reachStep(const QString& path, WriteStep step);
-
-// While it lives, this process holds the lock of a folder of the program's
-// files. Saves of the data files take it in turn, so that one copy of the
-// program never writes between another's reading of a file and its writing;
-// the start-up tidying only tries it, and leaves a folder where a save is
-// under way alone. A folder that cannot be locked (it cannot be opened, or
-// the file system has no locks) is used unlocked.
-class FolderLock {
-public:
-  enum class Mode { Wait, Try };
-  FolderLock(const QString& folder, Mode mode);
-  ~FolderLock();
-  FolderLock(const FolderLock&) = delete;
-  FolderLock& operator=(const FolderLock&) = delete;
-
-  // False when another process holds the lock (Try, or Wait in vain).
-  bool held() const { return m_held; }
-
-private:
-  int m_fd = -1;
-  bool m_held = false;
-};
 
 namespace testing {
 // The given step of the next write of a file with this name (the name
@@ -94,5 +82,9 @@ void clearWriteFaults();
 // stop the process there. An empty hook removes it.
 void setStepHook(std::function<void(const QString& fileName, WriteStep step)> hook);
 }  // namespace testing
+#else
+// The shipped program has no faults to inject.
+inline int reachStep(const QString&, WriteStep) { return 0; }
+#endif
 
 }  // namespace platform

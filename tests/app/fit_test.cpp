@@ -7,8 +7,8 @@
 #include "app/frmcombination.h"
 #include "data/records.h"
 #include "editor/frmedit.h"
-#include "engine/wordlookup.h"
-#include "platform/apppath.h"
+#include "engine/reading.h"
+#include "data/datahome.h"
 #include "platform/fonts.h"
 #include "run/tellme.h"
 #include "support/appdir.h"
@@ -219,9 +219,9 @@ protected:
   // The 16 words, by code value, as the run looks them up.
   QStringList words() const {
     QStringList found;
+    engine::Reading reading(data::appFile(data::kWordsFile), QString());
     for (int value = 0; value < 16; ++value)
-      found << engine::lookupWord(platform::appFile(data::kWordsFile),
-                                  QString::number(value, 2).rightJustified(4, u'0'));
+      found << reading.word(QString::number(value, 2).rightJustified(4, u'0'), nullptr);
     return found;
   }
 

@@ -23,6 +23,18 @@ const QString kDataDir = QStringLiteral(LOTWISE_DATA_DIR);
 
 QString problem(const std::optional<QString>& found) { return found ? *found : QStringLiteral("none"); }
 
+// The checks and the warning, each from one reading of the files at hand.
+std::optional<QString> wordListProblem(const QString& path) {
+  return data::wordListProblem(data::readWordListFile(path));
+}
+std::optional<QString> dictionaryProblem(const QString& path) {
+  return data::dictionaryProblem(data::readDictionaryFile(path));
+}
+QString dataFilesWarning(const QString& words, const QString& dictionary, const QString& shipped) {
+  data::DataFiles files(words, dictionary);
+  return data::dataFilesWarning(files, shipped);
+}
+
 QByteArray randomBytes(qsizetype size) {
   std::mt19937 random(7);
   QByteArray bytes(size, ' ');
@@ -59,13 +71,13 @@ struct Case {
 };
 
 TEST_F(DataCheck, ShippedAndWholeFilesServe) {
-  EXPECT_EQ(problem(data::wordListProblem(kDataDir + "/words.wdb")), "none");
-  EXPECT_EQ(problem(data::dictionaryProblem(kDataDir + "/dictionary.wdb")), "none");
+  EXPECT_EQ(problem(wordListProblem(kDataDir + "/words.wdb")), "none");
+  EXPECT_EQ(problem(dictionaryProblem(kDataDir + "/dictionary.wdb")), "none");
   put("words.wdb", wordsFile());
   put("dictionary.wdb", dictionaryFile());
-  EXPECT_EQ(problem(data::wordListProblem(words)), "none");
-  EXPECT_EQ(problem(data::dictionaryProblem(dictionary)), "none");
-  EXPECT_EQ(data::dataFilesWarning(words, dictionary, "/usr/lib/lotwise"), "");
+  EXPECT_EQ(problem(wordListProblem(words)), "none");
+  EXPECT_EQ(problem(dictionaryProblem(dictionary)), "none");
+  EXPECT_EQ(dataFilesWarning(words, dictionary, "/usr/lib/lotwise"), "");
 }
 
 TEST_F(DataCheck, EachWayAWordListFallsShort) {
@@ -98,7 +110,7 @@ TEST_F(DataCheck, EachWayAWordListFallsShort) {
   };
   for (const Case& c : cases) {
     put("words.wdb", c.bytes);
-    EXPECT_EQ(problem(data::wordListProblem(words)), c.expected) << c.what;
+    EXPECT_EQ(problem(wordListProblem(words)), c.expected) << c.what;
   }
 }
 
@@ -121,30 +133,30 @@ TEST_F(DataCheck, EachWayADictionaryFallsShort) {
   };
   for (const Case& c : cases) {
     put("dictionary.wdb", c.bytes);
-    EXPECT_EQ(problem(data::dictionaryProblem(dictionary)), c.expected) << c.what;
+    EXPECT_EQ(problem(dictionaryProblem(dictionary)), c.expected) << c.what;
   }
 }
 
 TEST_F(DataCheck, FilesThatCannotBeReadAtAll) {
-  EXPECT_EQ(problem(data::wordListProblem(words)), "is missing");
+  EXPECT_EQ(problem(wordListProblem(words)), "is missing");
   ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), dictionary));
-  EXPECT_EQ(problem(data::dictionaryProblem(dictionary)), "is missing");
+  EXPECT_EQ(problem(dictionaryProblem(dictionary)), "is missing");
   ASSERT_TRUE(QFile::remove(dictionary));
 
   ASSERT_TRUE(QDir(dir.path()).mkdir("words.wdb"));
-  EXPECT_EQ(problem(data::wordListProblem(words)), "is a folder, not a file");
+  EXPECT_EQ(problem(wordListProblem(words)), "is a folder, not a file");
   ASSERT_TRUE(QDir(dir.path()).rmdir("words.wdb"));
 
   // Read, a pipe would wait for a writer that never comes.
   ASSERT_EQ(mkfifo(QFile::encodeName(dictionary).constData(), 0644), 0);
-  EXPECT_EQ(problem(data::dictionaryProblem(dictionary)), "is not a regular file");
+  EXPECT_EQ(problem(dictionaryProblem(dictionary)), "is not a regular file");
 
   put("words.wdb", wordsFile());
   ASSERT_EQ(chmod(QFile::encodeName(words).constData(), 0), 0);
   ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
   Unprivileged user;
   LOTWISE_REQUIRE_UNPRIVILEGED(user);
-  EXPECT_EQ(problem(data::wordListProblem(words)), "cannot be read: Permission denied");
+  EXPECT_EQ(problem(wordListProblem(words)), "cannot be read: Permission denied");
 }
 
 // A file larger than any sound one is named with its size and not read: a
@@ -157,10 +169,10 @@ TEST_F(DataCheck, FilesTooLargeAreNotRead) {
     QString expected;
   };
   const Size cases[] = {
-      {words, data::kMaxWordListBytes, data::wordListProblem, "none"},
-      {words, data::kMaxWordListBytes + 1, data::wordListProblem,
+      {words, data::kMaxWordListBytes, wordListProblem, "none"},
+      {words, data::kMaxWordListBytes + 1, wordListProblem,
        "is too large to read: 1,048,577 bytes (1.0 MB), where a sound one holds at most 1 MB"},
-      {dictionary, data::kMaxDictionaryBytes + 1, data::dictionaryProblem,
+      {dictionary, data::kMaxDictionaryBytes + 1, dictionaryProblem,
        "is too large to read: 16,777,217 bytes (16.0 MB), where a sound one holds at most 16 MB"},
   };
   for (const Size& c : cases) {
@@ -177,10 +189,36 @@ TEST_F(DataCheck, FilesTooLargeAreNotRead) {
   }
 }
 
+// A field longer than any sound word or meaning refuses its file as a size
+// does, and so does a file that reads on without end whatever size it
+// reports: neither may reach a text box or freeze the reading.
+TEST_F(DataCheck, InsaneSizesAreRefusedWithTheRecordOrTheLimit) {
+  const QByteArray row = entryRow("0000", "0101", "m0000-0101");
+  put("dictionary.wdb", QByteArray(dictionaryFile()).replace(row, entryRow("0000", "0101", QByteArray(1000000, 'm'))));
+  EXPECT_EQ(problem(dictionaryProblem(dictionary)),
+            "has a record too large to be sound: record 6 holds a field of 1,000,000 characters, where a sound one "
+            "holds at most 65,536");
+  put("words.wdb", wordsFile() + "\"0000\",\"" + QByteArray(65537, 'w') + "\"\r\n");
+  EXPECT_EQ(problem(wordListProblem(words)),
+            "has a record too large to be sound: record 17 holds a field of 65,537 characters, where a sound one "
+            "holds at most 65,536");
+  put("words.wdb", wordsFile() + "\"0000\",\"" + QByteArray(65536, 'w') + "\"\r\n");
+  EXPECT_EQ(problem(wordListProblem(words)), "has code 0000 more than once");
+
+  // /proc/self/pagemap reports a size of 0 and reads on for gigabytes.
+  for (const QString& path : {words, dictionary}) {
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::link("/proc/self/pagemap", path));
+  }
+  EXPECT_EQ(problem(wordListProblem(words)), "is too large to read: it reads on past 1 MB, the most a sound one holds");
+  EXPECT_EQ(problem(dictionaryProblem(dictionary)),
+            "is too large to read: it reads on past 16 MB, the most a sound one holds");
+}
+
 TEST_F(DataCheck, OneWarningNamesEveryFileAndWhatToDo) {
   put("words.wdb", wordsFile(5));
   put("dictionary.wdb", dictionaryFile());
-  EXPECT_EQ(data::dataFilesWarning(words, dictionary, ""),
+  EXPECT_EQ(dataFilesWarning(words, dictionary, ""),
             "Lotwise cannot use one of its data files: the words and meanings it shows would be blank or wrong.\n\n"
             "The word list " +
                 words +
@@ -197,7 +235,7 @@ TEST_F(DataCheck, OneWarningNamesEveryFileAndWhatToDo) {
   const QString shipped = dir.filePath("shipped");
   put("shipped/words.wdb", wordsFile());
   put("shipped/dictionary.wdb", dictionaryFile());
-  EXPECT_EQ(data::dataFilesWarning(words, dictionary, shipped),
+  EXPECT_EQ(dataFilesWarning(words, dictionary, shipped),
             "Lotwise cannot use its data files: the words and meanings it shows would be blank or wrong.\n\n"
             "The word list " +
                 words +
@@ -261,8 +299,8 @@ TEST_F(DataCheck, TheAdviceOffersOnlyRemediesThatExist) {
       if (bytes)
         put(name, *bytes);
     }
-    const QString warning = data::dataFilesWarning(words, dictionary, c.installed ? shipped : QString());
-    const QString found = problem(data::wordListProblem(words));
+    const QString warning = dataFilesWarning(words, dictionary, c.installed ? shipped : QString());
+    const QString found = problem(wordListProblem(words));
     EXPECT_EQ(warning.section("\n\n", 1), "The word list " + words + " " + found + ". " + c.expected);
   }
 }

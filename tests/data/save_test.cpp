@@ -10,12 +10,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QCoreApplication>
+#include <QTimer>
 #include <cerrno>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <latch>
 #include <string>
 #include <thread>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "support/files.h"
 #include "support/printers.h"
@@ -73,7 +78,7 @@ TEST_F(SaveFile, WholeFilesReadBackCompletely) {
       record = record.mid(4 - fields);
     put(path, old);
     ASSERT_EQ(failure(data::saveFile(path, records)), "none");
-    data::RecordReader reader = data::RecordReader::fromFile(path);
+    data::RecordReader reader(QString::fromLatin1(QByteArray::fromStdString(bytesOf(path))));
     QList<QStringList> read;
     while (!reader.atEnd() && read.size() <= count)
       read << reader.readRecord(fields);
@@ -229,6 +234,51 @@ TEST_F(SaveFile, SimultaneousSavesLoseNoEditUnannounced) {
     EXPECT_EQ(QByteArray::fromStdString(bytesOf(backup)), base);
     EXPECT_EQ(entries(dir.path()), (QStringList{"dictionary.wdb", "dictionary.wdb.bak"}));
   }
+}
+
+// A copy of the program stopped in the middle of a save (a debugger,
+// Ctrl+Z) keeps its lock for as long as it is stopped: another copy's save
+// fails after a short wait, says why, and changes nothing; the event loop
+// turns meanwhile. Once the first copy goes on, its save completes whole,
+// and the refused copy learns at its next save that the file changed.
+TEST_F(SaveFile, ACopyStoppedInTheMiddleOfASaveKeepsItsLock) {
+  const QByteArray base = data::fileBytes(dictionary(256));
+  put(path, base);
+  const QByteArray read = data::fingerprintOf(base);
+  QList<QStringList> edits[2] = {dictionary(256), dictionary(256)};
+  edits[0][4][3] = "the stopped copy's row 5";
+  edits[1][5][3] = "the other copy's row 6";
+
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    platform::testing::setStepHook([](const QString& name, WriteStep step) {
+      if (name == "dictionary.wdb" && step == WriteStep::Write)
+        raise(SIGSTOP);
+    });
+    const data::SaveOutcome outcome = data::saveFileIfUnchanged(path, edits[0], read);
+    _exit(outcome.failure || outcome.changedOnDisk ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, WUNTRACED), child);
+  ASSERT_TRUE(WIFSTOPPED(status)) << status;
+
+  bool turned = false;
+  QTimer::singleShot(0, QCoreApplication::instance(), [&turned] { turned = true; });
+  const data::SaveOutcome refused = data::saveFileIfUnchanged(path, edits[1], read);
+  kill(child, SIGCONT);
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+
+  ASSERT_TRUE(refused.failure);
+  EXPECT_EQ(refused.failure->number(), platform::PermissionDenied);
+  EXPECT_EQ(refused.failure->description(), "Permission denied: another copy of Lotwise is saving " + path +
+                                                ". Nothing was saved; try again once it has finished.");
+  EXPECT_TRUE(turned);
+  EXPECT_EQ(QByteArray::fromStdString(bytesOf(path)), data::fileBytes(edits[0]));
+  EXPECT_EQ(QByteArray::fromStdString(bytesOf(backup)), base);
+  EXPECT_TRUE(data::saveFileIfUnchanged(path, edits[1], read).changedOnDisk);
+  EXPECT_EQ(entries(dir.path()), (QStringList{"dictionary.wdb", "dictionary.wdb.bak"}));
 }
 
 }  // namespace

@@ -476,12 +476,22 @@ TEST_F(Editor, AFailedSaveShowsTheErrorAndKeepsTheFlag) {
     EXPECT_FALSE(dir.exists("dictionary.wdb"));
   }
 
-  // Asked for on closing, a failed save still lets the window close.
-  MessageBoxes boxes({QMessageBox::Yes, QMessageBox::Ok, QMessageBox::No});
+  // Asked for on closing, a failed save keeps the window open with the
+  // edits, where closing would lose them.
+  {
+    MessageBoxes boxes({QMessageBox::Yes, QMessageBox::Ok});
+    e.cmdClose_Click();
+    ASSERT_EQ(boxes.seen.size(), 2);
+    EXPECT_EQ(boxes.seen[0].text, "Do you want to save changes to Words?");
+    EXPECT_EQ(boxes.seen[1].title, "Error 53");
+    EXPECT_TRUE(e.isVisible());
+    EXPECT_TRUE(e.bWordsChanged && e.bDictChanged);
+    EXPECT_EQ(get<QLineEdit>("txtWord_0")->text(), "new");
+  }
+  // No to each question: the user lets the edits go, and it closes.
+  MessageBoxes boxes({QMessageBox::No, QMessageBox::No});
   e.cmdClose_Click();
-  ASSERT_EQ(boxes.seen.size(), 3);
-  EXPECT_EQ(boxes.seen[1].title.left(6), "Error ");
-  EXPECT_EQ(boxes.seen[2].text, "Do you want to save changes to Dictionary?");
+  EXPECT_EQ(boxes.seen.size(), 2);
   EXPECT_FALSE(e.isVisible());
 }
 
@@ -495,7 +505,7 @@ TEST_F(Editor, NeverSavesOverAFileItCouldNotRead) {
   const QString wordsQuestion = "Do you want to save changes to Words?";
   const QString dictQuestion = "Do you want to save changes to Dictionary?";
   const Case cases[] = {
-      {"words.wdb", wordsFile(), {wordsQuestion, refusal, dictQuestion}},
+      {"words.wdb", wordsFile(), {wordsQuestion, refusal}},
       {"dictionary.wdb", dictionaryFile(), {wordsQuestion, dictQuestion, refusal}},
   };
   for (const Case& c : cases) {
@@ -526,24 +536,28 @@ TEST_F(Editor, NeverSavesOverAFileItCouldNotRead) {
       EXPECT_TRUE(e.isVisible());
     }
 
-    // Yes to both questions: the file that was read is saved, the other one
-    // is refused again, and the window closes all the same.
-    MessageBoxes boxes({QMessageBox::Yes, QMessageBox::Yes, QMessageBox::Yes});
-    e.cmdClose_Click();
-    ASSERT_EQ(boxes.seen.size(), 3);
-    for (int i = 0; i < 3; ++i) {
-      if (c.questionsAndAnswers[i] == refusal)
-        EXPECT_TRUE(isRefusal(boxes.seen[i])) << boxes.seen[i].text.toStdString();
-      else
-        EXPECT_EQ(boxes.seen[i].text, c.questionsAndAnswers[i]);
+    // Yes to the questions on closing: the file that was read is saved, the
+    // other one is refused again, and the window stays open with its edits.
+    {
+      MessageBoxes boxes({QMessageBox::Yes, QMessageBox::Yes, QMessageBox::Yes});
+      e.cmdClose_Click();
+      ASSERT_EQ(boxes.seen.size(), c.questionsAndAnswers.size());
+      for (int i = 0; i < boxes.seen.size(); ++i) {
+        if (c.questionsAndAnswers[i] == refusal)
+          EXPECT_TRUE(isRefusal(boxes.seen[i])) << boxes.seen[i].text.toStdString();
+        else
+          EXPECT_EQ(boxes.seen[i].text, c.questionsAndAnswers[i]);
+      }
     }
-    EXPECT_FALSE(e.isVisible());
+    EXPECT_TRUE(e.isVisible());
     EXPECT_EQ(dir.read(c.file), c.content);
     EXPECT_FALSE(dir.exists(c.file + ".bak"));
-    if (c.file == "words.wdb")
-      EXPECT_EQ(recordsOf(dir.read("dictionary.wdb"), 4)[0][1], "0000x");
-    else
+    if (c.file == "dictionary.wdb") {
       EXPECT_EQ(recordsOf(dir.read("words.wdb"), 2)[3], (QStringList{"0011", "w0011x"}));
+    }
+    MessageBoxes no({QMessageBox::No, QMessageBox::No});
+    e.cmdClose_Click();
+    EXPECT_FALSE(e.isVisible());
     QFile::remove(dir.file("words.wdb.bak"));
     QFile::remove(dir.file("dictionary.wdb.bak"));
   }

@@ -1,5 +1,5 @@
 #include "engine/meanings.h"
-#include "engine/wordlookup.h"
+#include "engine/reading.h"
 #include "support/appdir.h"
 
 #include <QDir>
@@ -35,27 +35,30 @@ TEST(WordLookup, FindsTheTrimmedCodeAndTheLastMatch) {
       {"a hand-made line without quotes", "0110", "unquoted"},
       {"the empty code", "", ""},
   };
-  const QString path = dir.file("words.wdb");
+  engine::Reading reading(dir.file("words.wdb"), QString());
   for (const Case& c : cases)
-    EXPECT_EQ(engine::lookupWord(path, c.code), c.word) << c.what;
+    EXPECT_EQ(reading.word(c.code, nullptr), c.word) << c.what;
 }
 
 // Both lookups tell their caller when the file is gone or unreadable, and
 // only then: a file that merely lacks the code is no trouble.
 TEST(WordLookup, MissingOrUnreadableFileGivesNothingAndTellsTheCaller) {
   AppDir dir;
+  const auto lookUp = [&](const QString& name, bool& troubled) {
+    return engine::Reading(dir.file(name), QString()).word("0000", &troubled);
+  };
   bool troubled = false;
-  EXPECT_EQ(engine::lookupWord(dir.file("words.wdb"), "0000", &troubled), "");
+  EXPECT_EQ(lookUp("words.wdb", troubled), "");
   EXPECT_TRUE(troubled);
   EXPECT_FALSE(dir.exists("words.wdb"));  // nothing is created
   ASSERT_TRUE(QDir(dir.path()).mkdir("words.wdb"));
   troubled = false;
-  EXPECT_EQ(engine::lookupWord(dir.file("words.wdb"), "0000", &troubled), "");
+  EXPECT_EQ(lookUp("words.wdb", troubled), "");
   EXPECT_TRUE(troubled);
 
   dir.write("other.wdb", "\"0001\",\"one\"\r\n");
   troubled = false;
-  EXPECT_EQ(engine::lookupWord(dir.file("other.wdb"), "0000", &troubled), "");
+  EXPECT_EQ(lookUp("other.wdb", troubled), "");
   EXPECT_FALSE(troubled);
 }
 
@@ -65,13 +68,13 @@ TEST(DictionaryLookup, FirstRowOfThePairAsRead) {
             "\"0001\",\"0010\",\"a - b\",\"first\"\r\n"
             "\"0001\",\"0010\",\"a - b\",\"second\"\r\n"
             " 0011 ,\"0011\",\"c - c\",\"two\r\nlines\"\r\n");
-  const QString path = dir.file("dictionary.wdb");
-  EXPECT_EQ(engine::findEntry(path, "0001", "0010")->meaning, "first");
-  EXPECT_EQ(engine::findEntry(path, "0011", "0011")->meaning, "two\r\nlines");  // unquoted: spaces around go
+  engine::Reading reading(QString(), dir.file("dictionary.wdb"));
+  EXPECT_EQ(reading.entry("0001", "0010", nullptr)->meaning, "first");
+  EXPECT_EQ(reading.entry("0011", "0011", nullptr)->meaning, "two\r\nlines");  // unquoted: spaces around go
   bool troubled = false;
-  EXPECT_FALSE(engine::findEntry(path, "0010", "0001", &troubled));
+  EXPECT_FALSE(reading.entry("0010", "0001", &troubled));
   EXPECT_FALSE(troubled);
-  EXPECT_FALSE(engine::findEntry(dir.file("missing.wdb"), "0001", "0010", &troubled));
+  EXPECT_FALSE(engine::Reading(QString(), dir.file("missing.wdb")).entry("0001", "0010", &troubled));
   EXPECT_TRUE(troubled);
 }
 

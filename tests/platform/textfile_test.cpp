@@ -25,17 +25,4 @@ TEST(CodePage, CharactersOutsideItBecomeQuestionMarks) {
   EXPECT_EQ(platform::encodeText(QString::fromUtf8("a\u4e2db\U0001F600c\u001a")), QByteArray("a?b?c\x1a"));
 }
 
-TEST(TextFiles, ReadDecodedWithTheirLineEnds) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("in.txt");
-  {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("caf\xe9\r\nx\r\n");
-  }
-  EXPECT_EQ(platform::readTextFile(path), QString::fromUtf8("café\r\nx\r\n"));
-  EXPECT_EQ(errorOf([&] { platform::readTextFile(dir.filePath("missing.txt")); }), platform::FileNotFound);
-  EXPECT_EQ(errorOf([&] { platform::readTextFile(dir.path()); }), platform::PathFileAccessError);
-}
-
 }  // namespace

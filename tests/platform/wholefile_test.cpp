@@ -155,22 +155,52 @@ TEST_F(WholeFile, AFaultAtAnyStepLeavesTheFileAsItWas) {
 TEST(ReadWholeFile, ReadsEveryByteAndRefusesWhatIsNoFile) {
   QTemporaryDir dir;
   const QString path = dir.filePath("words.wdb");
-  put(path, QByteArray("\x00\x01\r\n\xff end", 9));
-  EXPECT_EQ(platform::readWholeFile(path), QByteArray("\x00\x01\r\n\xff end", 9));
+  const QByteArray bytes("\x00\x01\r\n\xff end", 9);
+  put(path, bytes);
+  EXPECT_EQ(platform::readWholeFile(path, 9), bytes);
+  EXPECT_EQ(platform::readWholeFile(path, 1 << 20), bytes);
+  EXPECT_EQ(platform::readWholeFile(path, 8), std::nullopt);
+  // A file that reports no size and reads on without end.
+  EXPECT_EQ(platform::readWholeFile("/proc/self/pagemap", 1 << 20), std::nullopt);
 
-  EXPECT_EQ(errorOf([&] { platform::readWholeFile(dir.filePath("missing")); }), platform::FileNotFound);
-  EXPECT_EQ(errorOf([&] { platform::readWholeFile(dir.path()); }), platform::PathFileAccessError);
+  EXPECT_EQ(errorOf([&] { platform::readWholeFile(dir.filePath("missing"), 100); }), platform::FileNotFound);
+  EXPECT_EQ(errorOf([&] { platform::readWholeFile(dir.path(), 100); }), platform::PathFileAccessError);
+  EXPECT_EQ(errorOf([] { platform::readWholeFile("/dev/zero", 100); }), platform::PathFileAccessError);
 
-  // A pipe would block the reader until someone writes into it.
+  // A pipe would block the reader until someone writes into it, and a link
+  // to one is the pipe.
   const QString pipe = dir.filePath("pipe.wdb");
   ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
-  EXPECT_EQ(errorOf([&] { platform::readWholeFile(pipe); }), platform::PathFileAccessError);
+  EXPECT_EQ(errorOf([&] { platform::readWholeFile(pipe, 100); }), platform::PathFileAccessError);
+  ASSERT_TRUE(QFile::link(pipe, dir.filePath("link.wdb")));
+  EXPECT_EQ(errorOf([&] { platform::readWholeFile(dir.filePath("link.wdb"), 100); }), platform::PathFileAccessError);
 
   ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0), 0);
   ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
   Unprivileged user;
   LOTWISE_REQUIRE_UNPRIVILEGED(user);
-  EXPECT_EQ(errorOf([&] { platform::readWholeFile(path); }), platform::PermissionDenied);
+  EXPECT_EQ(errorOf([&] { platform::readWholeFile(path, 100); }), platform::PermissionDenied);
+}
+
+// A new file appears whole or not at all, and never in the place of one
+// that is there.
+TEST_F(WholeFile, ANewFileNeverReplacesOne) {
+  EXPECT_EQ(failure(platform::writeNewFile(path, "first")), "none");
+  EXPECT_EQ(bytesOf(path), "first");
+  EXPECT_EQ(failure(platform::writeNewFile(path, "second")), "75 Path/File access error: File exists");
+  EXPECT_EQ(bytesOf(path), "first");
+  const QString link = dir.filePath("link.htm");
+  ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), link));
+  EXPECT_EQ(failure(platform::writeNewFile(link, "through")), "75 Path/File access error: File exists");
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath("nowhere")));
+
+  const QString fresh = dir.filePath("fresh.htm");
+  for (WriteStep step : {WriteStep::Create, WriteStep::Write, WriteStep::Commit}) {
+    SCOPED_TRACE(int(step));
+    platform::testing::failWriteStep("fresh.htm", step, ENOSPC);
+    EXPECT_EQ(failure(platform::writeNewFile(fresh, "new")), "61 Disk full");
+    EXPECT_EQ(entries(dir.path()), (QStringList{"link.htm", "page.htm"}));
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Where the files live: the program's own folder, or, installed, the user's
-// data folder, stocked at start-up with the shipped data files.
+// data folder, stocked at start-up with the shipped data files it lacks.
+#include "data/datahome.h"
 #include "platform/apppath.h"
 #include "platform/wholefile.h"
 
@@ -42,8 +43,8 @@ protected:
     platform::testing::clearWriteFaults();
     restore("XDG_DATA_HOME", m_oldXdg);
     restore("HOME", m_oldHome);
-    platform::setAppPath(QString());
-    platform::chooseFileHome(platform::programPath(), {});
+    data::setAppPath(QString());
+    data::chooseFileHome(platform::programPath(), {});
   }
   static void restore(const char* name, const QByteArray& value) {
     if (value.isNull())
@@ -63,26 +64,26 @@ private:
 };
 
 TEST_F(FileHome, BuildOrCopiedFolderKeepsEveryFileInTheProgramFolder) {
-  platform::chooseFileHome(program, kShipped);
-  EXPECT_EQ(platform::appPath(), program);
-  EXPECT_EQ(platform::appFile("meanings_tmp.htm"), program + "/meanings_tmp.htm");
-  EXPECT_EQ(platform::shippedFolder(), "");
+  data::chooseFileHome(program, kShipped);
+  EXPECT_EQ(data::appPath(), program);
+  EXPECT_EQ(data::appFile("meanings_tmp.htm"), program + "/meanings_tmp.htm");
+  EXPECT_EQ(data::shippedFolder(), "");
   EXPECT_FALSE(QFileInfo::exists(data));
 }
 
 TEST_F(FileHome, InstalledProgramWorksInTheUsersDataFolder) {
   install();
   const QStringList programFiles = entries(program);
-  platform::chooseFileHome(program, kShipped);
-  EXPECT_EQ(platform::appPath(), userFolder);
-  EXPECT_EQ(platform::appFile("results.txt"), userFolder + "/results.txt");
-  EXPECT_EQ(platform::shippedFolder(), program);
+  data::chooseFileHome(program, kShipped);
+  EXPECT_EQ(data::appPath(), userFolder);
+  EXPECT_EQ(data::appFile("results.txt"), userFolder + "/results.txt");
+  EXPECT_EQ(data::shippedFolder(), program);
   EXPECT_EQ(bytesOf(userFolder + "/words.wdb"), "shipped words");
   EXPECT_EQ(bytesOf(userFolder + "/dictionary.wdb"), "shipped dictionary");
   EXPECT_EQ(entries(userFolder), (QStringList{"dictionary.wdb", "words.wdb"}));
   EXPECT_EQ(entries(data), QStringList{"lotwise"});
   EXPECT_EQ(entries(program), programFiles);
-  EXPECT_EQ(platform::readOnlyNotice(), "");
+  EXPECT_EQ(data::readOnlyNotice(), "");
   // Made by the program, it is private, as the XDG rules ask.
   EXPECT_FALSE(QFileInfo(userFolder).permissions().testAnyFlags(QFile::ReadOther | QFile::ReadGroup));
 
@@ -90,12 +91,12 @@ TEST_F(FileHome, InstalledProgramWorksInTheUsersDataFolder) {
   // a link of the user's stays, even one that points nowhere.
   put(userFolder + "/words.wdb", "my own words");
   QFile::remove(userFolder + "/dictionary.wdb");
-  platform::chooseFileHome(program, kShipped);
+  data::chooseFileHome(program, kShipped);
   EXPECT_EQ(bytesOf(userFolder + "/words.wdb"), "my own words");
   EXPECT_EQ(bytesOf(userFolder + "/dictionary.wdb"), "shipped dictionary");
   QFile::remove(userFolder + "/dictionary.wdb");
   ASSERT_TRUE(QFile::link(root.filePath("elsewhere"), userFolder + "/dictionary.wdb"));
-  platform::chooseFileHome(program, kShipped);
+  data::chooseFileHome(program, kShipped);
   EXPECT_TRUE(QFileInfo(userFolder + "/dictionary.wdb").isSymLink());
   EXPECT_FALSE(QFileInfo::exists(root.filePath("elsewhere")));
   EXPECT_EQ(entries(program), programFiles);
@@ -106,9 +107,9 @@ TEST_F(FileHome, WithoutXdgDataHomeTheFolderIsUnderHome) {
   install();
   qunsetenv("XDG_DATA_HOME");
   qputenv("HOME", QFile::encodeName(root.filePath("home/ann")));
-  platform::chooseFileHome(program, kShipped);
-  EXPECT_EQ(platform::appPath(), root.filePath("home/ann/.local/share/lotwise"));
-  EXPECT_EQ(bytesOf(platform::appFile("words.wdb")), "shipped words");
+  data::chooseFileHome(program, kShipped);
+  EXPECT_EQ(data::appPath(), root.filePath("home/ann/.local/share/lotwise"));
+  EXPECT_EQ(bytesOf(data::appFile("words.wdb")), "shipped words");
 }
 
 TEST_F(FileHome, ARelativeXdgDataHomeIsIgnored) {
@@ -117,10 +118,10 @@ TEST_F(FileHome, ARelativeXdgDataHomeIsIgnored) {
   ASSERT_TRUE(QDir::setCurrent(root.path()));
   qputenv("XDG_DATA_HOME", "relative/share");
   qputenv("HOME", QFile::encodeName(root.filePath("home/ann")));
-  platform::chooseFileHome(program, kShipped);
+  data::chooseFileHome(program, kShipped);
   QDir::setCurrent(cwd);
-  EXPECT_EQ(platform::appPath(), root.filePath("home/ann/.local/share/lotwise"));
-  EXPECT_EQ(bytesOf(platform::appFile("dictionary.wdb")), "shipped dictionary");
+  EXPECT_EQ(data::appPath(), root.filePath("home/ann/.local/share/lotwise"));
+  EXPECT_EQ(bytesOf(data::appFile("dictionary.wdb")), "shipped dictionary");
   EXPECT_FALSE(QFileInfo::exists(root.filePath("relative")));
 }
 
@@ -129,10 +130,10 @@ TEST_F(FileHome, ARelativeXdgDataHomeIsIgnored) {
 // cause, and nothing left beside the data folder or in the program's.
 void expectReadOnlyRun(const QString& program, const QString& cause, const QStringList& named) {
   const QStringList programFiles = entries(program);
-  EXPECT_EQ(platform::appPath(), program);
-  EXPECT_EQ(platform::shippedFolder(), "");
-  EXPECT_EQ(bytesOf(platform::appFile("words.wdb")), "shipped words");
-  const QString notice = platform::readOnlyNotice();
+  EXPECT_EQ(data::appPath(), program);
+  EXPECT_EQ(data::shippedFolder(), "");
+  EXPECT_EQ(bytesOf(data::appFile("words.wdb")), "shipped words");
+  const QString notice = data::readOnlyNotice();
   EXPECT_TRUE(notice.contains(cause)) << notice.toStdString();
   EXPECT_TRUE(notice.contains("reads the data files it was installed with, from " + program + ", and writes nothing"))
       << notice.toStdString();
@@ -140,7 +141,7 @@ void expectReadOnlyRun(const QString& program, const QString& cause, const QStri
     EXPECT_TRUE(notice.contains(path)) << notice.toStdString() << " lacks " << path.toStdString();
   for (const char* name : {"meanings_tmp.htm", "results.txt", "words.wdb"}) {
     const std::optional<platform::Error> refused =
-        platform::writeWholeFile(platform::appFile(name), "written in a run that writes nothing");
+        data::writeFile(data::appFile(name), "written in a run that writes nothing");
     ASSERT_TRUE(refused) << name;
     EXPECT_TRUE(refused->description().contains(cause)) << refused->description().toStdString();
   }
@@ -169,10 +170,10 @@ TEST_F(FileHome, WithoutAUsableHomeItReadsTheShippedFilesAndWritesNothing) {
     SCOPED_TRACE(c.what);
     c.home ? qputenv("HOME", *c.home) : qunsetenv("HOME");
     c.xdg ? qputenv("XDG_DATA_HOME", *c.xdg) : qunsetenv("XDG_DATA_HOME");
-    platform::chooseFileHome(program, kShipped);
+    data::chooseFileHome(program, kShipped);
     expectReadOnlyRun(program, "no home folder", {});
-    EXPECT_TRUE(platform::readOnlyNotice().startsWith("Lotwise found no home folder (" + c.why + ")"))
-        << platform::readOnlyNotice().toStdString();
+    EXPECT_TRUE(data::readOnlyNotice().startsWith("Lotwise found no home folder (" + c.why + ")"))
+        << data::readOnlyNotice().toStdString();
   }
   QDir::setCurrent(cwd);
   EXPECT_EQ(entries(root.path()), (QStringList{"usr"}));
@@ -182,55 +183,70 @@ TEST_F(FileHome, WithoutAUsableHomeItReadsTheShippedFilesAndWritesNothing) {
 
   // A usable home ends it.
   qputenv("XDG_DATA_HOME", QFile::encodeName(data));
-  platform::chooseFileHome(program, kShipped);
-  EXPECT_EQ(platform::appPath(), userFolder);
-  EXPECT_EQ(platform::writeWholeFile(platform::appFile("results.txt"), "saved"), std::nullopt);
+  data::chooseFileHome(program, kShipped);
+  EXPECT_EQ(data::appPath(), userFolder);
+  EXPECT_EQ(data::writeFile(data::appFile("results.txt"), "saved"), std::nullopt);
 }
 
-TEST_F(FileHome, ACopyThatFailsLeavesNoHalfStockedFolder) {
+TEST_F(FileHome, ACopyThatFailsSaysWhyAndTheNextStartCopiesWhatIsMissing) {
   install();
   // A new data folder: the word list is copied, the dictionary is not.
   platform::testing::failWriteStep("dictionary.wdb", platform::WriteStep::Write, ENOSPC);
-  platform::chooseFileHome(program, kShipped);
-  EXPECT_EQ(entries(data), QStringList{});
+  data::chooseFileHome(program, kShipped);
+  EXPECT_EQ(entries(data), QStringList{"lotwise"});
+  EXPECT_EQ(entries(userFolder), QStringList{"words.wdb"});
   expectReadOnlyRun(program, "No space left on device", {program + "/dictionary.wdb", userFolder});
 
-  // A folder with the user's word list that lacks its dictionary: the
-  // user's file stays as it is, and nothing is added.
-  ASSERT_TRUE(QDir().mkpath(userFolder));
+  // The user's word list stays as it is, whatever happens to the copy.
   put(userFolder + "/words.wdb", "my own words");
   platform::testing::failWriteStep("dictionary.wdb", platform::WriteStep::Commit, EACCES);
-  platform::chooseFileHome(program, kShipped);
-  EXPECT_EQ(entries(data), QStringList{"lotwise"});
+  data::chooseFileHome(program, kShipped);
   EXPECT_EQ(entries(userFolder), QStringList{"words.wdb"});
   EXPECT_EQ(bytesOf(userFolder + "/words.wdb"), "my own words");
   expectReadOnlyRun(program, "Permission denied", {program + "/dictionary.wdb", userFolder});
 
   // Once the copy can be made, it is.
-  platform::chooseFileHome(program, kShipped);
-  EXPECT_EQ(platform::appPath(), userFolder);
+  data::chooseFileHome(program, kShipped);
+  EXPECT_EQ(data::appPath(), userFolder);
   EXPECT_EQ(bytesOf(userFolder + "/words.wdb"), "my own words");
   EXPECT_EQ(bytesOf(userFolder + "/dictionary.wdb"), "shipped dictionary");
   EXPECT_EQ(entries(data), QStringList{"lotwise"});
 }
 
-TEST_F(FileHome, CopiesLeftByAKilledStartAreRemovedUnlessInUse) {
+// Beside the data folder and in it, the only things a start makes are the
+// folder and the copies it lacks: look-alikes of the user's are left alone.
+TEST_F(FileHome, OnlyTheMissingCopiesAreMade) {
   install();
-  ASSERT_TRUE(QDir().mkpath(data + "/.lotwise-seed-Killed"));
-  put(data + "/.lotwise-seed-Killed/words.wdb", "shipped wo");
-  // Another start, still copying, holds its folder locked.
-  ASSERT_TRUE(QDir().mkpath(data + "/.lotwise-seed-InUse1"));
-  const int held = open(QFile::encodeName(data + "/.lotwise-seed-InUse1").constData(), O_RDONLY | O_DIRECTORY);
-  ASSERT_GE(held, 0);
-  ASSERT_EQ(flock(held, LOCK_EX), 0);
-  // A folder of the user's that looks alike but is not one of ours stays.
   ASSERT_TRUE(QDir().mkpath(data + "/.lotwise-seed-mine"));
   put(data + "/.lotwise-seed-mine/notes", "mine");
+  ASSERT_TRUE(QDir().mkpath(userFolder));
+  for (const char* name : {"words.wdb.Backup", "dictionary.wdb.XyZ123", "results.txt.Monday", "words.wdb.unsaved"})
+    put(userFolder + "/" + name, name);
+  data::chooseFileHome(program, kShipped);
+  EXPECT_EQ(entries(data), (QStringList{".lotwise-seed-mine", "lotwise"}));
+  EXPECT_EQ(entries(userFolder), (QStringList{"dictionary.wdb", "dictionary.wdb.XyZ123", "results.txt.Monday",
+                                              "words.wdb", "words.wdb.Backup", "words.wdb.unsaved"}));
+  EXPECT_EQ(bytesOf(userFolder + "/words.wdb.Backup"), "words.wdb.Backup");
+}
 
-  platform::chooseFileHome(program, kShipped);
-  close(held);
-  EXPECT_EQ(entries(data), (QStringList{".lotwise-seed-InUse1", ".lotwise-seed-mine", "lotwise"}));
-  EXPECT_EQ(entries(userFolder), (QStringList{"dictionary.wdb", "words.wdb"}));
+// With no folder to be found for the program, it works neither in the
+// current folder nor in the root: every file is missing and nothing is
+// written.
+TEST_F(FileHome, WithoutAProgramFolderNothingIsReadOrWritten) {
+  data::chooseFileHome(QString(), kShipped);
+  EXPECT_EQ(data::appPath(), "");
+  EXPECT_EQ(data::appFile("words.wdb"), "");
+  EXPECT_TRUE(data::readOnlyNotice().startsWith("Lotwise could not tell which folder it was started from"));
+  EXPECT_TRUE(data::writeFile(data::appFile("meanings_tmp.htm"), "page"));
+  EXPECT_FALSE(QFileInfo::exists("meanings_tmp.htm"));
+}
+
+// The names older callers use still lead to the data home.
+TEST_F(FileHome, TheOlderNamesLeadToTheSameFolder) {
+  platform::setAppPath(root.filePath("elsewhere"));
+  EXPECT_EQ(data::appPath(), root.filePath("elsewhere"));
+  EXPECT_EQ(platform::appFile("words.wdb"), data::appFile("words.wdb"));
+  EXPECT_EQ(platform::kInstalledMarker, "lotwise.installed");
 }
 
 TEST_F(FileHome, AReadOnlyDataHomeIsNamedWithItsCause) {
@@ -241,7 +257,7 @@ TEST_F(FileHome, AReadOnlyDataHomeIsNamedWithItsCause) {
   {
     Unprivileged user;
     LOTWISE_REQUIRE_UNPRIVILEGED(user);
-    platform::chooseFileHome(program, kShipped);
+    data::chooseFileHome(program, kShipped);
     expectReadOnlyRun(program, "Permission denied", {data, userFolder});
   }
   EXPECT_EQ(entries(data), QStringList{});
@@ -274,28 +290,27 @@ private:
   bool m_mounted = false;
 };
 
-TEST_F(FullDisk, AFirstStartOnAFullDiskCopiesNothingAndSaysSo) {
+TEST_F(FullDisk, AFirstStartOnAFullDiskSaysWhyAndTheNextCopiesTheRest) {
   install();
   // Room for the word list, not for the dictionary too.
   put(home + "/photos", QByteArray(40 * 1024, 'p'));
   qunsetenv("XDG_DATA_HOME");
   qputenv("HOME", QFile::encodeName(home));
-  platform::chooseFileHome(program, kShipped);
+  data::chooseFileHome(program, kShipped);
   const QString folder = home + "/.local/share/lotwise";
-  EXPECT_FALSE(QFileInfo::exists(folder));
-  EXPECT_EQ(entries(home + "/.local/share"), QStringList{});
-  EXPECT_EQ(platform::appPath(), program);
-  const QString notice = platform::readOnlyNotice();
+  EXPECT_EQ(entries(folder), QStringList{"words.wdb"});
+  EXPECT_EQ(data::appPath(), program);
+  const QString notice = data::readOnlyNotice();
   EXPECT_TRUE(notice.startsWith("Lotwise could not copy " + program + "/dictionary.wdb into its data folder " + folder +
                                 ": No space left on device."))
       << notice.toStdString();
 
-  // Room made, the next start stocks the folder whole.
+  // Room made, the next start copies what is missing.
   ASSERT_TRUE(QFile::remove(home + "/photos"));
-  platform::chooseFileHome(program, kShipped);
-  EXPECT_EQ(platform::appPath(), folder);
+  data::chooseFileHome(program, kShipped);
+  EXPECT_EQ(data::appPath(), folder);
   EXPECT_EQ(entries(folder), (QStringList{"dictionary.wdb", "words.wdb"}));
-  EXPECT_EQ(platform::readOnlyNotice(), "");
+  EXPECT_EQ(data::readOnlyNotice(), "");
 }
 
 TEST_F(FileHome, SetAppPathWinsInEitherLayout) {
@@ -303,12 +318,12 @@ TEST_F(FileHome, SetAppPathWinsInEitherLayout) {
     SCOPED_TRACE(installed);
     if (installed)
       install();
-    platform::chooseFileHome(program, kShipped);
-    platform::setAppPath(root.filePath("elsewhere/"));
-    EXPECT_EQ(platform::appFile("words.wdb"), root.filePath("elsewhere/words.wdb"));
-    EXPECT_EQ(platform::shippedFolder(), "");
-    platform::setAppPath(QString());
-    EXPECT_EQ(platform::appPath(), installed ? userFolder : program);
+    data::chooseFileHome(program, kShipped);
+    data::setAppPath(root.filePath("elsewhere/"));
+    EXPECT_EQ(data::appFile("words.wdb"), root.filePath("elsewhere/words.wdb"));
+    EXPECT_EQ(data::shippedFolder(), "");
+    data::setAppPath(QString());
+    EXPECT_EQ(data::appPath(), installed ? userFolder : program);
   }
 }
 

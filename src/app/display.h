@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace platform {
+namespace app {
 
 // Empty when a display answers, or when the platform was chosen on purpose
 // (QT_QPA_PLATFORM or -platform), which Qt is left to open. Otherwise one
@@ -15,4 +15,4 @@ QString displayTrouble(bool platformChosen);
 // The same line, for when Qt could not open the display it was given.
 QString displayTried();
 
-}  // namespace platform
+}  // namespace app

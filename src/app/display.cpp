@@ -11,7 +11,7 @@
 
 #include <cstring>
 
-namespace platform {
+namespace app {
 
 namespace {
 
@@ -77,4 +77,4 @@ QString displayTrouble(bool platformChosen) {
   return noDisplay(true);
 }
 
-}  // namespace platform
+}  // namespace app
