@@ -93,7 +93,7 @@ std::optional<StockFailure> stock(const QString& folder, const QString& programF
     } catch (const platform::Error& error) {
       failure = error;
     }
-    if (failure && !QFileInfo(target).exists())
+    if (failure && !QFileInfo::exists(target))
       return StockFailure{QStringLiteral("could not copy %1 into its data folder %2").arg(shipped, folder),
                           failure->reason()};
   }
