@@ -48,7 +48,7 @@ void displayFailureHandler(QtMsgType type, const QMessageLogContext& context, co
     return;
   }
   // Qt's own words come just before, as warnings; this line says what to do.
-  print(stderr, QStringLiteral("lotwise: %1\n").arg(displayTried()));
+  print(stderr, QStringLiteral("lotwise: %1\n").arg(noDisplayMessage()));
   std::_Exit(1);
 }
 
@@ -61,7 +61,10 @@ CommandLine readCommandLine(int argc, char* argv[]) {
   QCommandLineParser parser;
   // Qt's options take one dash and a whole word: -platform offscreen.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.setApplicationDescription(QStringLiteral("Divination by random binary patterns."));
+  parser.setApplicationDescription(
+      QStringLiteral("Divination by random binary patterns.\n\n"
+                     "In the window: F5 Tell Me, F1 About, Ctrl+Q Quit.\n"
+                     "The manual page tells the rest: man lotwise"));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Show this help and exit."));
   const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},

@@ -63,7 +63,7 @@ QString noDisplay(bool tried) {
 
 }  // namespace
 
-QString displayTried() { return noDisplay(false); }
+QString noDisplayMessage() { return noDisplay(false); }
 
 QString displayTrouble(bool platformChosen) {
   if (platformChosen)

@@ -13,6 +13,6 @@ namespace app {
 QString displayTrouble(bool platformChosen);
 
 // The same line, for when Qt could not open the display it was given.
-QString displayTried();
+QString noDisplayMessage();
 
 }  // namespace app

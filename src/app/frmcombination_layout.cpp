@@ -43,7 +43,11 @@ void frmCombination::Form_Resize() {
   resumeNext([&] { setWidthTwips(txtMeaning, widthTwips(txtResults)); });
   resumeNext([&] { setWidthTwips(txtMeanings, widthTwips(txtResults)); });
   resumeNext([&] { setHeightTwips(txtMeanings, twips(H() - top(txtMeanings) - heightTwips(Picture1) - kBottomGap)); });
-  resumeNext([&] { setHeightTwips(lstWords, heightTwips(txtMeanings)); });
+  // The list shows whole rows only: it may end a little shorter.
+  resumeNext([&] {
+    setHeightTwips(lstWords, heightTwips(txtMeanings));
+    platform::showWholeRows(lstWords);
+  });
   resumeNext(
       [&] { setHeightTwips(txtMeaning, twips(double(heightTwips(txtMeanings)) - heightTwips(txtWord) - kWordGap)); });
 }

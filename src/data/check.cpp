@@ -4,10 +4,12 @@
 #include "util/text.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <sys/stat.h>
 
 namespace data {
 namespace {
@@ -131,17 +133,42 @@ struct Advised {
   QString kind;  // "word list", "dictionary"
   QString path;
   std::optional<QString> (*problemAt)(const QString& path);
+  bool refused;  // the permission to read it was refused
 };
 
-// What the user can do about one data file that falls short, offering only
-// the copies that can serve at this moment: its backup when it reads as
-// sound; reinstalling where that puts back the file itself (the program's
-// own folder); else the copy it was installed with, which the next start
-// copies in once the user's copy is out of the way, when that copy reads as
-// sound. A user's copy that holds text may hold their only edits: the
-// advice says so before anything would replace it.
+// A path as the shell takes it, quoted where it holds more than plain characters.
+QString shellWord(const QString& path) {
+  for (const QChar c : path)
+    if (!c.isLetterOrNumber() && !QStringLiteral("/._-+,:@%=").contains(c))
+      return u'\'' + QString(path).replace(QStringLiteral("'"), QStringLiteral("'\\''")) + u'\'';
+  return path;
+}
+
+// What the user can do about one data file that falls short. A refused
+// permission is mended where it was refused, and nothing is replaced. Else
+// only the copies that can serve at this moment are offered: its backup when
+// it reads as sound; reinstalling where that puts back the file itself (the
+// program's own folder); else the copy it was installed with, which the next
+// start copies in once the user's copy is out of the way, when that copy
+// reads as sound. A folder in the file's place is moved away first. A user's
+// copy that holds text may hold their only edits: the advice says so before
+// any step that would replace it.
 QString remedy(const Advised& file, const QString& shippedFolder) {
   const QFileInfo info(file.path);
+  const QFileInfo folder(info.absolutePath());
+  // Refused even a look at the file, it is the folder that keeps it closed.
+  // (Asked directly: QFileInfo asks with the real user's rights.)
+  struct stat status {};
+  if (file.refused && ::stat(QFile::encodeName(file.path).constData(), &status) != 0)
+    return QStringLiteral(
+               "Lotwise has no permission to look into its folder. To mend it, give yourself that "
+               "permission with the command:\nchmod u+rwx %1")
+        .arg(shellWord(folder.filePath()));
+  if (file.refused)
+    return QStringLiteral(
+               "Lotwise has no permission to read it. To mend it, give yourself permission to read and "
+               "write it with the command:\nchmod u+rw %1")
+        .arg(shellWord(file.path));
   const QString backup = file.path + QStringLiteral(".bak");
   QStringList ways;
   if (!file.problemAt(backup))
@@ -150,8 +177,8 @@ QString remedy(const Advised& file, const QString& shippedFolder) {
     ways << QStringLiteral("reinstall Lotwise");
   } else {
     const bool gone = !info.exists() && !info.isSymLink();
-    const QString restart = gone ? QStringLiteral("start Lotwise again")
-                                 : QStringLiteral("rename it (or delete it) and start Lotwise again");
+    const QString restart = gone || info.isDir() ? QStringLiteral("start Lotwise again")
+                                                 : QStringLiteral("rename it (or delete it) and start Lotwise again");
     const QString shipped = QDir(shippedFolder).filePath(info.fileName());
     if (const std::optional<QString> problem = file.problemAt(shipped))
       ways << QStringLiteral("reinstall Lotwise, then %1 (the %2 it was installed with, %3, %4)")
@@ -160,10 +187,14 @@ QString remedy(const Advised& file, const QString& shippedFolder) {
       ways << QStringLiteral("%1, which then copies in the %2 it was installed with, from %3")
                   .arg(restart, file.kind, shippedFolder);
   }
-  QString text = QStringLiteral("To mend it, %1.").arg(ways.join(QStringLiteral(", or ")));
+  const QString offered = ways.join(QStringLiteral(", or "));
+  if (info.isDir())
+    return QStringLiteral("To mend it, move the folder out of the way (rename it), then %1.").arg(offered);
+  QString text = QStringLiteral("To mend it, %1.").arg(offered);
   if (info.isFile() && info.size() > 0)
-    text +=
-        QStringLiteral(" It may hold edits of your own: rename it, rather than delete or replace it, to keep them.");
+    text.prepend(
+        QStringLiteral("It may hold edits of your own: rename it first to keep them, rather than delete or "
+                       "replace it. "));
   return text;
 }
 
@@ -175,7 +206,7 @@ QString dataFilesWarning(DataFiles& files, const QString& shippedFolder) {
                  std::optional<QString> (*problemAt)(const QString&)) {
     if (problem)
       lines << QStringLiteral("The %1 %2 %3. %4")
-                   .arg(kind, file.path, *problem, remedy({kind, file.path, problemAt}, shippedFolder));
+                   .arg(kind, file.path, *problem, remedy({kind, file.path, problemAt, file.refused}, shippedFolder));
   };
   add(QStringLiteral("word list"), files.words(), wordListProblem(files.words()), wordListProblemAt);
   add(QStringLiteral("dictionary"), files.dictionary(), dictionaryProblem(files.dictionary()), dictionaryProblemAt);

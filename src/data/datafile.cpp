@@ -70,6 +70,7 @@ DataFile readDataFile(const QString& path, qint64 maxBytes, int fields) {
       file.problem = QStringLiteral("is a folder, not a file");
     else
       file.problem = QStringLiteral("cannot be read: %1").arg(failure.reason());
+    file.refused = failure.number() == platform::PermissionDenied;
   } catch (const std::bad_alloc&) {
     file.problem = QStringLiteral("cannot be read: Out of memory");
   }

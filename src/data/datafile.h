@@ -23,7 +23,7 @@ inline constexpr qint64 kMaxDictionaryBytes = qint64(16) << 20;
 // under 300 characters. Qt's text boxes lay out a line in time that grows
 // faster than its length: a meaning of a million characters froze the
 // editor for a minute, one of this size takes a fraction of a second.
-inline constexpr qsizetype kMaxFieldChars = 64 * 1024;
+inline constexpr qsizetype kMaxFieldChars = qsizetype(64) * 1024;
 
 struct DataFile {
   QString path;
@@ -37,6 +37,8 @@ struct DataFile {
   // What tells a later save whether the file still holds these bytes
   // (fingerprintOf); empty when nothing was read.
   QByteArray fingerprint;
+  // The system refused to let it be read: the file's permissions, or its folder's.
+  bool refused = false;
 };
 
 // Reads the file once, decoded, through platform::readWholeFile: never

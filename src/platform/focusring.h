@@ -14,9 +14,13 @@ inline constexpr int kFocusRingWidth = 2;
 
 // Rings whichever control of the window holds the keyboard focus with a
 // band kFocusRingWidth wide just outside its edges, on the container's
-// background; a control that fills its container (a docked bar) is ringed
-// just inside instead. Nothing is drawn while no control of the window has
-// the focus, so an unfocused window looks exactly as designed.
+// background, through every move and resize of the control and its window.
+// Where the band would leave the container (a docked bar) or come within a
+// pixel of another control, it lies just inside the control's edge
+// instead, in two stripes: one that stands out from what lies outside, then
+// one that stands out from the control itself. Nothing is drawn while no
+// control of the window has the focus, so an unfocused window looks
+// exactly as designed.
 void showFocusRing(QWidget* window);
 
 // Of black and the design's yellow, the one that stands out more on the

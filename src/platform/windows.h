@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 
+class QListView;
 class QMessageBox;
 class QPlainTextEdit;
 class QWidget;
@@ -27,8 +28,8 @@ Answer messageBox(QWidget* parent, const QString& text, const QString& title, Ic
 void showFailure(QWidget* parent, const Error& error);
 
 // A warning to read without being stopped by it: a QMessageBox with a
-// warning icon and OK that is not modal, leaves the focus where it was and
-// goes when closed, or with its parent.
+// warning icon and OK, centred over its window, that is not modal but takes
+// the keyboard, and goes when closed, or with its parent.
 QMessageBox* showNotice(QWidget* parent, const QString& text, const QString& title);
 
 // A QInputDialog with an empty answer field; "" on Cancel.
@@ -56,13 +57,22 @@ void setHeightTwips(QWidget* widget, float twips);
 // Places a widget at its design rectangle (twips, relative to its parent).
 void placeTwips(QWidget* widget, int left, int top, int width, int height);
 
+// Shortens a list of one-line text rows to its frame and the whole rows that
+// fit its height, so that no row is cut by its lower edge. A list too low
+// for one row keeps its height.
+void showWholeRows(QListView* list);
+
 }  // namespace platform
 
 namespace platform {
 
-// Before a top-level window is first shown: its size, and its position when
-// one was set, are brought within the available area of the screen it will
-// open on. A window that fits is left as it is.
+// Keeps a top-level window, its frame included, within the available area
+// of its screen. Before the first show it allows for a typical frame, and a
+// window nobody placed is placed in the middle of the area, so that a box
+// shown over it at once is centred over where it will be. Once the window
+// manager has framed it, and whenever it moves to another screen, its size
+// and place are brought within the area again where they do not fit. A
+// window that fits is left as it is.
 void fitOnScreen(QWidget* window);
 
 }  // namespace platform

@@ -1,6 +1,6 @@
 // The warning about data files that fall short: once when the window shows,
-// once for a run whose lookups find a file gone, never one per lookup, and
-// never in the way of the window or of a modal box.
+// once for a run whose lookups find a file gone, never one per lookup, over
+// the window's middle with the keys, and never in the way of a modal box.
 #include "app/frmcombination.h"
 #include "support/appdir.h"
 #include "support/fixtures.h"
@@ -71,7 +71,7 @@ TEST_F(DataFileWarning, WholeFilesShowNone) {
   EXPECT_TRUE(warnings().isEmpty());
 }
 
-TEST_F(DataFileWarning, OneBoxNamesTheFileAndLeavesTheWindowFree) {
+TEST_F(DataFileWarning, OneBoxNamesTheFileOverTheWindowAndTakesTheKeys) {
   dir.write("words.wdb", wordsFile());
   show();
   ASSERT_EQ(warnings().size(), 1);
@@ -85,12 +85,13 @@ TEST_F(DataFileWarning, OneBoxNamesTheFileAndLeavesTheWindowFree) {
   EXPECT_FALSE(box->text().contains(".bak"));
   EXPECT_FALSE(box->isModal());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-  // The keys still go to the question box, not to the warning.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }));
-  EXPECT_TRUE(window.findChild<QLineEdit*>("txtQuestion")->hasFocus());
+  // Over the middle of the window, with the keys.
+  const QPoint offset = box->frameGeometry().center() - window.frameGeometry().center();
+  EXPECT_LE(offset.manhattanLength(), window.width() / 10) << offset.x() << ", " << offset.y();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == box; }));
 
-  // The window still runs, and a run whose every meaning lookup fails
-  // brings up no second box.
+  // The window still runs under it, and a run whose every meaning lookup
+  // fails brings up no second box.
   window.cmdcalc_Click();
   settle();
   EXPECT_EQ(listLines().size(), 8);
@@ -103,6 +104,14 @@ TEST_F(DataFileWarning, OneBoxNamesTheFileAndLeavesTheWindowFree) {
   ASSERT_TRUE(seen.shown);
   EXPECT_EQ(seen.icon, QMessageBox::Information);
   EXPECT_TRUE(seen.text.startsWith("Lotwise - "));
+
+  // Return closes it, and the keys go back to the question.
+  box->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == box; }));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return warnings().isEmpty(); }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }));
+  EXPECT_TRUE(window.findChild<QLineEdit*>("txtQuestion")->hasFocus());
 }
 
 TEST_F(DataFileWarning, AFileGoneDuringUseIsNamedOnceForEachRun) {

@@ -6,6 +6,7 @@
 #include "support/appdir.h"
 
 #include <QCoreApplication>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -15,15 +16,16 @@
 
 namespace {
 
-// Sizes of the stretched controls, in twips.
+// Sizes of the stretched controls, in twips. The list follows the meanings
+// view less what it leaves to show whole rows (listShort).
 struct Stretch {
-  int outcomesWidth, columnWidth, meaningsHeight, listHeight, meaningHeight;
+  int outcomesWidth, columnWidth, meaningsHeight, meaningHeight;
   bool operator==(const Stretch&) const = default;
 };
 
 std::ostream& operator<<(std::ostream& os, const Stretch& s) {
   return os << "{outcomes " << s.outcomesWidth << ", column " << s.columnWidth << ", view " << s.meaningsHeight
-            << ", list " << s.listHeight << ", meaning " << s.meaningHeight << "}";
+            << ", meaning " << s.meaningHeight << "}";
 }
 
 class Layout : public ::testing::Test {
@@ -47,7 +49,17 @@ protected:
   Stretch stretch() {
     for (const char* same : {"txtResult2", "txtWord", "txtMeaning", "txtMeanings"})
       EXPECT_EQ(w(same), w("txtResults")) << same;
-    return {w("lblOutcomes"), w("txtResults"), h("txtMeanings"), h("lstWords"), h("txtMeaning")};
+    const int listShort = h("txtMeanings") - h("lstWords");
+    EXPECT_GE(listShort, 0);
+    EXPECT_LT(listShort, rowTwips()) << "the list is shorter than whole rows need";
+    return {w("lblOutcomes"), w("txtResults"), h("txtMeanings"), h("txtMeaning")};
+  }
+  int rowTwips() {
+    auto* list = window.findChild<QListWidget*>("lstWords");
+    list->addItem("1");
+    const int row = list->sizeHintForRow(list->count() - 1) * 15;
+    delete list->takeItem(list->count() - 1);
+    return row;
   }
   QList<QRect> fixedGeometry() {
     QList<QRect> all;
@@ -70,7 +82,7 @@ protected:
 };
 
 TEST_F(Layout, DesignSizeGivesTheDesignNumbers) {
-  EXPECT_EQ(stretch(), (Stretch{3030, 8190, 2865, 2865, 2295}));
+  EXPECT_EQ(stretch(), (Stretch{3030, 8190, 2865, 2295}));
   // Right edges 180 twips from the window's, bottoms 360 above the bar.
   EXPECT_EQ((get("txtResults")->x() + get("txtResults")->width()) * 15, 14010 - 180);
   EXPECT_EQ((get("txtMeaning")->y() + get("txtMeaning")->height()) * 15, 8730 - 1335 - 360);
@@ -80,9 +92,9 @@ TEST_F(Layout, DesignSizeGivesTheDesignNumbers) {
 TEST_F(Layout, StretchesWithTheWindowAndMovesNothing) {
   const QList<QRect> before = fixedGeometry();
   clientTwips(14010 + 1500, 8730);
-  EXPECT_EQ(stretch(), (Stretch{4530, 9690, 2865, 2865, 2295}));
+  EXPECT_EQ(stretch(), (Stretch{4530, 9690, 2865, 2295}));
   clientTwips(14010, 8730 + 600);
-  EXPECT_EQ(stretch(), (Stretch{3030, 8190, 3465, 3465, 2895}));
+  EXPECT_EQ(stretch(), (Stretch{3030, 8190, 3465, 2895}));
   EXPECT_EQ(fixedGeometry(), before);
   EXPECT_EQ(get("Picture1")->y() * 15, 8730 + 600 - 1335);
 }
@@ -98,10 +110,10 @@ TEST_F(Layout, TooSmallKeepsTheLastSizesWithoutAnError) {
   // Too low for the meanings area: it keeps its last height.
   clientTwips(14010, 8730);
   clientTwips(14010, 4500);
-  EXPECT_EQ(stretch(), (Stretch{3030, 8190, 2865, 2865, 2295}));
+  EXPECT_EQ(stretch(), (Stretch{3030, 8190, 2865, 2295}));
   // Back to the design size, the design numbers return.
   clientTwips(14010, 8730);
-  EXPECT_EQ(stretch(), (Stretch{3030, 8190, 2865, 2865, 2295}));
+  EXPECT_EQ(stretch(), (Stretch{3030, 8190, 2865, 2295}));
 }
 
 // Smaller than its controls need, the client area scrolls them: each one
@@ -148,6 +160,31 @@ TEST_F(Layout, MinimiseAndRestoreLeaveTheLayoutAsItWas) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isMinimized() && window.isVisible(); }, 10000));
   QCoreApplication::processEvents();  // the resize and show events that restoring posts
   EXPECT_EQ(stretch(), before);
+}
+
+// After a run the list's lines lie wholly inside its view or wholly outside
+// it, at the design size and taller, scrolled to the top and to the end.
+TEST_F(Layout, TheListShowsWholeRows) {
+  window.cmdcalc_Click();
+  auto* list = window.findChild<QListWidget*>("lstWords");
+  ASSERT_EQ(list->count(), 8);
+  for (const int taller : {0, 30, 1000}) {
+    clientTwips(14010, 8730 + taller);
+    QCoreApplication::processEvents();
+    for (const int shown : {0, 7}) {
+      SCOPED_TRACE(testing::Message() << taller << " twips taller, line " << shown + 1 << " scrolled into view");
+      list->scrollToItem(list->item(shown));
+      const QRect view = list->viewport()->rect();
+      int inside = 0;
+      for (int i = 0; i < list->count(); ++i) {
+        const QRect line = list->visualItemRect(list->item(i));
+        EXPECT_TRUE(view.contains(line) || !view.intersects(line))
+            << "line " << i + 1 << " at " << line.top() << ".." << line.bottom() << " in a view of " << view.height();
+        inside += view.contains(line);
+      }
+      EXPECT_GE(inside, 7);
+    }
+  }
 }
 
 TEST_F(Layout, BitReportWrapsAtANarrowWidth) {

@@ -27,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <optional>
@@ -292,7 +293,8 @@ TEST_P(Palettes, TheAboutBoxAndTheDataFileWarningRead) {
 
 // Focus: for every control that takes it, the pixels that change between
 // unfocused and focused number at least the control's perimeter, each with
-// 3:1 against what was there before.
+// 3:1 against what was there before, and none of them belongs to another
+// control.
 int changedPixels(QWidget* control, const QImage& before, const QImage& after) {
   const QRect area = pixelsOf(control, control->rect().adjusted(-4, -4, 4, 4), before);
   int changed = 0;
@@ -301,6 +303,28 @@ int changedPixels(QWidget* control, const QImage& before, const QImage& after) {
       if (contrast(QColor(before.pixel(x, y)), QColor(after.pixel(x, y))) >= kFocusFloor)
         ++changed;
   return changed;
+}
+
+// The pixels of other controls that the focus on this one changes: its
+// siblings, and the controls inside it when it holds some (a bar).
+int coveredPixels(QWidget* control, const QImage& before, const QImage& after) {
+  QList<QWidget*> others;
+  for (QObject* child : control->parentWidget()->children() + control->children()) {
+    auto* other = qobject_cast<QWidget*>(child);
+    if (other && other != control && other->isVisible() && !other->isWindow() &&
+        !other->testAttribute(Qt::WA_TransparentForMouseEvents) &&
+        (other->parentWidget() != control || !qobject_cast<QAbstractScrollArea*>(control)))
+      others << other;
+  }
+  const QRect own = pixelsOf(control, control->rect(), before);
+  int covered = 0;
+  for (const QWidget* other : others) {
+    const QRect area = pixelsOf(other, other->rect(), before);
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x)
+        covered += !own.contains(x, y) && contrast(QColor(before.pixel(x, y)), QColor(after.pixel(x, y))) >= 1.5;
+  }
+  return covered;
 }
 
 void expectFocusShows(QWidget* window, const QList<QWidget*>& controls) {
@@ -315,6 +339,7 @@ void expectFocusShows(QWidget* window, const QList<QWidget*>& controls) {
     const qreal ratio = before.devicePixelRatio();
     const int perimeter = qRound(2 * (control->width() + control->height()) * ratio);
     EXPECT_GE(changedPixels(control, before, after), perimeter) << control->objectName().toStdString();
+    EXPECT_EQ(coveredPixels(control, before, after), 0) << control->objectName().toStdString();
   }
 }
 
@@ -347,6 +372,7 @@ TEST_P(Palettes, FocusShowsOnEveryControlOfTheMainWindowInItsTabOrder) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "txtQuestion");
+  window.findChild<QTimer*>("Timer1")->stop();  // the blinking prompt would pass for a change
   expectFocusShows(&window, controls);
 }
 
@@ -362,6 +388,103 @@ TEST_P(Palettes, FocusShowsOnEveryControlOfTheEditor) {
       controls << w;
   ASSERT_GE(controls.size(), 16 * 2 + 4 + 7);
   expectFocusShows(&editor, controls);
+}
+
+// The band a control's growth leaves: for each point along each edge of
+// the control, whether the band changes a pixel there by 3:1 (outside the
+// edge, or within two bands inside it); and the pixels deeper inside that
+// the focus changed by 3:1, where no band belongs.
+struct BandTrace {
+  int unringed = 0;  // points of the edges with no band
+  int inside = 0;    // band pixels left inside the control
+};
+
+BandTrace traceBand(const QWidget* control, const QImage& unfocused, const QImage& focused) {
+  const qreal ratio = focused.devicePixelRatio();
+  const QRect edge = pixelsOf(control, control->rect(), focused);
+  const int band = qRound(platform::kFocusRingWidth * ratio);
+  const auto changed = [&](int x, int y) {
+    return focused.rect().contains(x, y) &&
+           contrast(QColor(unfocused.pixel(x, y)), QColor(focused.pixel(x, y))) >= kFocusFloor;
+  };
+  const auto across = [&](int from, int to, const auto& at) {
+    for (int d = from; d <= to; ++d)
+      if (at(d))
+        return true;
+    return false;
+  };
+  BandTrace trace;
+  for (int x = edge.left(); x <= edge.right(); ++x) {
+    trace.unringed += !across(edge.top() - band, edge.top() + 2 * band - 1, [&](int y) { return changed(x, y); });
+    trace.unringed += !across(edge.bottom() - 2 * band + 1, edge.bottom() + band, [&](int y) { return changed(x, y); });
+  }
+  for (int y = edge.top(); y <= edge.bottom(); ++y) {
+    trace.unringed += !across(edge.left() - band, edge.left() + 2 * band - 1, [&](int x) { return changed(x, y); });
+    trace.unringed += !across(edge.right() - 2 * band + 1, edge.right() + band, [&](int x) { return changed(x, y); });
+  }
+  const QRect deep = edge.adjusted(3 * band, 3 * band, -3 * band, -3 * band);
+  for (int y = deep.top(); y <= deep.bottom(); ++y)
+    for (int x = deep.left(); x <= deep.right(); ++x)
+      trace.inside += changed(x, y);
+  return trace;
+}
+
+// Widened and lengthened with the focus kept, the bit report and the
+// meaning box are ringed at their new edges, and nothing of the band stays
+// where their old edges were.
+TEST_P(Palettes, TheBandFollowsItsControlAsTheWindowGrows) {
+  frmCombination window;
+  run(window);
+  const QSize design = window.size();
+  for (const char* name : {"txtResult2", "txtMeaning"}) {
+    SCOPED_TRACE(name);
+    window.resize(design);
+    auto* control = window.findChild<QWidget*>(name);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.size() == design; }, kWait));
+    control->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([control] { return control->hasFocus(); }, kWait));
+    const QSize before = control->size();
+    shot(&window);  // the band drawn at the old edges
+    window.resize(design + QSize(150, 0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control->width() == before.width() + 150; }, kWait));
+    shot(&window);
+    window.resize(design + QSize(150, 90));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.size() == design + QSize(150, 90); }, kWait));
+    const QImage focused = shot(&window);
+    ASSERT_TRUE(control->hasFocus());
+    control->clearFocus();
+    const QImage unfocused = shot(&window);
+    const BandTrace trace = traceBand(control, unfocused, focused);
+    EXPECT_EQ(trace.unringed, 0) << control->width() << " x " << control->height();
+    EXPECT_EQ(trace.inside, 0);
+  }
+}
+
+// The two bars lie on the black window, which edges them in black: a band
+// inside a bar stands out from that edge, all along it.
+TEST_P(Palettes, TheBandOnABarStandsOutFromTheBlackAroundIt) {
+  frmCombination window;
+  run(window);
+  const struct {
+    const char* bar;
+    bool top;  // the edge against the black: the bar's top, or its bottom
+  } edges[] = {{"Picture1", true}, {"Picture2", false}};
+  for (const auto& edge : edges) {
+    SCOPED_TRACE(edge.bar);
+    auto* bar = window.findChild<QWidget*>(edge.bar);
+    bar->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([bar] { return bar->hasFocus(); }, kWait));
+    const QImage image = shot(&window);
+    const QRect area = pixelsOf(bar, bar->rect(), image);
+    const int inside = edge.top ? area.top() : area.bottom();
+    const int outside = edge.top ? inside - 1 : inside + 1;
+    int dull = 0;
+    for (int x = area.left() + 8; x <= area.right() - 8; ++x) {
+      EXPECT_EQ(QColor(image.pixel(x, outside)), QColor(Qt::black)) << x;
+      dull += contrast(QColor(image.pixel(x, inside)), QColor(image.pixel(x, outside))) < kFocusFloor;
+    }
+    EXPECT_EQ(dull, 0);
+  }
 }
 
 // Without a scheme named, the desktop case is the platform's own palette,

@@ -14,7 +14,9 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <functional>
 #include <optional>
+#include <sys/stat.h>
 
 #include "support/printers.h"
 
@@ -93,6 +95,69 @@ TEST_F(Reads, AWordListTooLargeIsNeverRead) {
   EXPECT_EQ(king(0), "");
   EXPECT_TRUE(warning().contains(named));
   EXPECT_EQ(opens->take(), QList<int>({0, 2})) << "the dictionary is read by the check and the run";
+}
+
+// What a hostile sender could make of a data file: a meaning of a million
+// characters, a link to /proc/self/pagemap (it reports no size and reads on
+// for gigabytes) or to a pipe (it never ends). Each is named in the warning
+// at once, and a run completes without a word of it.
+TEST(HostileFiles, AreRefusedWithTheWarningAndTheRunCompletes) {
+  struct Case {
+    const char* what;
+    QString file;
+    std::function<void(AppDir&)> make;
+    QString problem;
+  };
+  const QByteArray row = entryRow("0000", "0101", "m0000-0101");
+  const auto linkTo = [](const QString& name, const QString& target) {
+    return [=](AppDir& dir) {
+      QFile::remove(dir.file(name));
+      ASSERT_TRUE(QFile::link(target, dir.file(name)));
+    };
+  };
+  const auto fifo = [](const QString& name) {
+    return [=](AppDir& dir) {
+      QFile::remove(dir.file(name));
+      ASSERT_EQ(mkfifo(QFile::encodeName(dir.file(name)).constData(), 0644), 0);
+    };
+  };
+  const Case cases[] = {
+      {"a meaning of a million characters", "dictionary.wdb",
+       [&](AppDir& dir) {
+         dir.write("dictionary.wdb",
+                   QByteArray(dictionaryFile()).replace(row, entryRow("0000", "0101", QByteArray(1000000, 'm'))));
+       },
+       "has a record too large to be sound: record 6 holds a field of 1,000,000 characters"},
+      {"a word list that reads on without end", "words.wdb", linkTo("words.wdb", "/proc/self/pagemap"),
+       "is too large to read: it reads on past 1 MB"},
+      {"a dictionary that reads on without end", "dictionary.wdb", linkTo("dictionary.wdb", "/proc/self/pagemap"),
+       "is too large to read: it reads on past 16 MB"},
+      {"a word list that is a pipe", "words.wdb", fifo("words.wdb"), "is not a regular file"},
+      {"a dictionary that is a pipe", "dictionary.wdb", fifo("dictionary.wdb"), "is not a regular file"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    AppDir dir;
+    dir.write("words.wdb", wordsFile());
+    dir.write("dictionary.wdb", dictionaryFile());
+    c.make(dir);
+    frmCombination window;
+    window.show();
+    const QString named =
+        (c.file == "words.wdb" ? "The word list " : "The dictionary ") + dir.file(c.file) + " " + c.problem;
+    const auto warned = [&] {
+      for (QMessageBox* box : window.findChildren<QMessageBox*>())
+        if (box->isVisible() && box->text().contains(named))
+          return true;
+      return false;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(warned, 10000));
+    window.cmdcalc_Click();
+    EXPECT_EQ(window.findChild<QListWidget*>("lstWords")->count(), 8);
+    // Nothing from the file refused; the other serves as ever.
+    EXPECT_EQ(window.findChild<QPlainTextEdit*>("txtMeaning")->toPlainText().isEmpty(), c.file == "dictionary.wdb");
+    EXPECT_EQ(window.findChild<QLabel*>("lblWord_0")->text().isEmpty(), c.file == "words.wdb");
+  }
 }
 
 }  // namespace

@@ -222,8 +222,8 @@ TEST_F(DataCheck, OneWarningNamesEveryFileAndWhatToDo) {
             "Lotwise cannot use one of its data files: the words and meanings it shows would be blank or wrong.\n\n"
             "The word list " +
                 words +
-                " lacks code 0101. To mend it, reinstall Lotwise. It may hold edits of your own: rename it, rather "
-                "than delete or replace it, to keep them.");
+                " lacks code 0101. It may hold edits of your own: rename it first to keep them, rather than delete or "
+                "replace it. To mend it, reinstall Lotwise.");
 
   // Each file with its own remedies: the word list's backup is sound, the
   // dictionary has none and is gone.
@@ -251,58 +251,106 @@ TEST_F(DataCheck, OneWarningNamesEveryFileAndWhatToDo) {
                 shipped + ".");
 }
 
-// The remedies offered for a word list that falls short, from the copies
-// that exist: its backup, and, installed, the copy shipped with the program.
-TEST_F(DataCheck, TheAdviceOffersOnlyRemediesThatExist) {
-  const QString keep = " It may hold edits of your own: rename it, rather than delete or replace it, to keep them.";
+// The remedies offered for a word list that falls short, from the cause
+// and the copies that exist: its backup, and, installed, the copy shipped
+// with the program. Whatever would replace a file that holds text comes
+// after the advice to keep it; a refused permission is mended in place.
+TEST_F(DataCheck, TheAdviceFitsTheCauseAndOffersOnlyRemediesThatExist) {
+  const QString keep =
+      "It may hold edits of your own: rename it first to keep them, rather than delete or replace it. ";
   const QString shipped = dir.filePath("shipped");
   const QString fromShipped = ", which then copies in the word list it was installed with, from " + shipped;
   const QString backup = "put its backup words.wdb.bak, from the same folder, in its place";
   const QString restart = "rename it (or delete it) and start Lotwise again";
+  const QString moveAway = "To mend it, move the folder out of the way (rename it), then ";
+  const QByteArray folder = "a folder";  // stands for a folder in the file's place
+  enum class Refused { Nothing, File, Folder };
   struct Advice {
     const char* what;
     std::optional<QByteArray> file, backup;
     bool installed;
     std::optional<QByteArray> shipped;
     QString expected;  // what follows the problem
+    Refused refused = Refused::Nothing;
   };
   const Advice cases[] = {
-      {"portable, no backup", wordsFile(5), std::nullopt, false, std::nullopt, "To mend it, reinstall Lotwise." + keep},
+      {"portable, no backup", wordsFile(5), std::nullopt, false, std::nullopt, keep + "To mend it, reinstall Lotwise."},
       {"portable, sound backup", wordsFile(5), wordsFile(), false, std::nullopt,
-       "To mend it, " + backup + ", or reinstall Lotwise." + keep},
+       keep + "To mend it, " + backup + ", or reinstall Lotwise."},
       {"portable, a backup that falls short is not offered", wordsFile(5), QByteArray(""), false, std::nullopt,
-       "To mend it, reinstall Lotwise." + keep},
+       keep + "To mend it, reinstall Lotwise."},
       {"portable, an empty file holds nothing to keep", QByteArray(""), std::nullopt, false, std::nullopt,
        "To mend it, reinstall Lotwise."},
       {"installed, sound shipped copy", wordsFile(5), std::nullopt, true, wordsFile(),
-       "To mend it, " + restart + fromShipped + "." + keep},
+       keep + "To mend it, " + restart + fromShipped + "."},
       {"installed, the file gone", std::nullopt, std::nullopt, true, wordsFile(),
        "To mend it, start Lotwise again" + fromShipped + "."},
       {"installed, sound backup and shipped copy", wordsFile(5), wordsFile(), true, wordsFile(),
-       "To mend it, " + backup + ", or " + restart + fromShipped + "." + keep},
+       keep + "To mend it, " + backup + ", or " + restart + fromShipped + "."},
       {"installed, shipped copy falls short", wordsFile(5), std::nullopt, true, QByteArray(""),
-       "To mend it, reinstall Lotwise, then " + restart + " (the word list it was installed with, " + shipped +
-           "/words.wdb, is empty)." + keep},
+       keep + "To mend it, reinstall Lotwise, then " + restart + " (the word list it was installed with, " + shipped +
+           "/words.wdb, is empty)."},
       {"installed, shipped copy gone, sound backup", wordsFile(3), wordsFile(), true, std::nullopt,
-       "To mend it, " + backup + ", or reinstall Lotwise, then " + restart + " (the word list it was installed with, " +
-           shipped + "/words.wdb, is missing)." + keep},
+       keep + "To mend it, " + backup + ", or reinstall Lotwise, then " + restart +
+           " (the word list it was installed with, " + shipped + "/words.wdb, is missing)."},
+      {"portable, a folder in its place", folder, std::nullopt, false, std::nullopt, moveAway + "reinstall Lotwise."},
+      {"portable, a folder in its place, sound backup", folder, wordsFile(), false, std::nullopt,
+       moveAway + backup + ", or reinstall Lotwise."},
+      {"installed, a folder in its place", folder, std::nullopt, true, wordsFile(),
+       moveAway + "start Lotwise again" + fromShipped + "."},
+      {"portable, the file may not be read", wordsFile(), wordsFile(), false, std::nullopt,
+       "Lotwise has no permission to read it. To mend it, give yourself permission to read and write it with the "
+       "command:\nchmod u+rw " +
+           words,
+       Refused::File},
+      {"installed, the file may not be read", wordsFile(), std::nullopt, true, wordsFile(),
+       "Lotwise has no permission to read it. To mend it, give yourself permission to read and write it with the "
+       "command:\nchmod u+rw " +
+           words,
+       Refused::File},
+      {"installed, its folder may not be searched", wordsFile(), std::nullopt, true, wordsFile(),
+       "Lotwise has no permission to look into its folder. To mend it, give yourself that permission with the "
+       "command:\nchmod u+rwx " +
+           dir.path(),
+       Refused::Folder},
   };
   ASSERT_TRUE(QDir(dir.path()).mkdir("shipped"));
   put("dictionary.wdb", dictionaryFile());
   put("shipped/dictionary.wdb", dictionaryFile());
+  const QByteArray folderPath = QFile::encodeName(dir.path());
+  QStringList skipped;
   for (const Advice& c : cases) {
     SCOPED_TRACE(c.what);
+    QDir(words).removeRecursively();
     for (const auto& [name, bytes] :
          {std::pair{QString("words.wdb"), c.file}, std::pair{QString("words.wdb.bak"), c.backup},
           std::pair{QString("shipped/words.wdb"), c.shipped}}) {
       QFile::remove(dir.filePath(name));
-      if (bytes)
+      if (bytes == folder) {
+        ASSERT_TRUE(QDir(dir.path()).mkdir(name));
+      } else if (bytes) {
         put(name, *bytes);
+      }
     }
-    const QString warning = dataFilesWarning(words, dictionary, c.installed ? shipped : QString());
-    const QString found = problem(wordListProblem(words));
-    EXPECT_EQ(warning.section("\n\n", 1), "The word list " + words + " " + found + ". " + c.expected);
+    if (c.refused == Refused::File) {
+      ASSERT_EQ(chmod(QFile::encodeName(words).constData(), 0200), 0);
+    }
+    ASSERT_EQ(chmod(folderPath.constData(), c.refused == Refused::Folder ? 0700 : 0755), 0);
+    QString warning, found;
+    {
+      Unprivileged user;
+      if (c.refused != Refused::Nothing && !user.active()) {
+        skipped << c.what;
+        continue;
+      }
+      warning = dataFilesWarning(words, dictionary, c.installed ? shipped : QString());
+      found = problem(wordListProblem(words));
+    }
+    ASSERT_EQ(chmod(folderPath.constData(), 0755), 0);
+    EXPECT_EQ(warning.section("\n\n", 1, 1), "The word list " + words + " " + found + ". " + c.expected);
   }
+  if (!skipped.isEmpty())
+    GTEST_SKIP() << "cannot check permissions as an ordinary user here: " << skipped.join(", ").toStdString();
 }
 
 }  // namespace

@@ -17,9 +17,11 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -561,6 +563,32 @@ TEST_F(Editor, NeverSavesOverAFileItCouldNotRead) {
     QFile::remove(dir.file("words.wdb.bak"));
     QFile::remove(dir.file("dictionary.wdb.bak"));
   }
+}
+
+// A meaning of a million characters froze the editor for a minute: the
+// file is refused as the main window refuses it, none of its rows shows,
+// the editor says why, and it never saves over the file.
+TEST_F(Editor, AFileWithARecordOfInsaneSizeOpensNothingAndSaysWhy) {
+  dir.write("dictionary.wdb", QByteArray(dictionaryFile()).replace("m0000-0100", QByteArray(1000000, 'm')));
+  const QByteArray hostile = dir.read("dictionary.wdb");
+  frmEdit& e = open();
+  QMessageBox* notice = nullptr;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return (notice = e.findChild<QMessageBox*>()) && notice->isVisible(); }, 10000));
+  EXPECT_EQ(notice->text(), "The dictionary " + QDir::toNativeSeparators(dir.file("dictionary.wdb")) +
+                                " has a record too large to be sound: record 5 holds a field of 1,000,000 characters, "
+                                "where a sound one holds at most 65,536. The editor shows none of it and saves nothing "
+                                "over it.");
+  notice->close();
+  EXPECT_EQ(meaningBox()->toPlainText(), "");
+  EXPECT_TRUE(std::all_of(e.DictMeaning.begin(), e.DictMeaning.end(), [](const QString& m) { return m.isEmpty(); }));
+  EXPECT_EQ(get<QLineEdit>("txtWord_0")->text(), "w0000");  // the word list is whole and shows
+
+  meaningBox()->setPlainText("typed over");
+  MessageBoxes boxes;
+  e.cmdSaveDictionary_Click();
+  ASSERT_EQ(boxes.seen.size(), 1);
+  EXPECT_EQ(boxes.seen[0].title, "Error 75");
+  EXPECT_EQ(dir.read("dictionary.wdb"), hostile);
 }
 
 }  // namespace

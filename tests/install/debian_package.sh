@@ -100,6 +100,17 @@ changelog_version=$(zcat "$tree/usr/share/doc/lotwise/changelog.gz" | dpkg-parse
   fail "the changelog's latest entry is $changelog_version, the package is $version: add an entry to packaging/changelog"
 zcat "$tree/usr/share/man/man1/lotwise.1.gz" | grep -q "lotwise $version" ||
   fail "the manual page does not name version $version"
+# Its markup: any warning of man (groff's -ww) fails, and so does a control
+# character, which groff prints without a word (a lost "\f" of "\fR"
+# once put a form feed there, and the page read "sizeR,").
+page="$tree/usr/share/man/man1/lotwise.1.gz"
+warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings=w -l "$page" 2>&1 >/dev/null) ||
+  fail "man could not render the manual page: $warnings"
+[ -z "$warnings" ] || fail "man warns about the manual page's markup: $warnings"
+stray=$(zcat "$page" | tr '\t' ' ' | LC_ALL=C grep -n '[[:cntrl:]]' | sed -n 1p) || true
+[ -z "$stray" ] || fail "the manual page holds a control character, in line ${stray%%:*}"
+lines=$(zcat "$page" | wc -l)
+echo "   manual page: $lines lines of markup, no warning from man --warnings, no control character"
 
 echo "-- lintian"
 # Lintian only advises against running as root; it checks the same.

@@ -43,6 +43,9 @@ for option in --help -h; do
   run 0 "$option" "$option"
   grep -q '^Usage: ' "$out" || fail "$option: no usage line"
   grep -q -- '-v, --version' "$out" || fail "$option: the usage does not name --version"
+  for key in F5 F1 Ctrl+Q 'man lotwise'; do
+    grep -qF -- "$key" "$out" || fail "$option: the usage does not name $key"
+  done
   [ ! -s "$err" ] || fail "$option: wrote to standard error"
 done
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The main window on a screen smaller than its design: started on an X
-# server of its own at the given size and scale, the whole window must lie
-# on the screen, F5 must run Tell Me, and the buttons must be reachable:
-# scrolled into view with the mouse wheel where they are not in view, then
-# clicked ("Tell Me" runs again, "About" shows its box, "Close Application"
-# ends the program with exit code 0).
+# server of its own at the given size and scale, under a real window manager
+# (openbox), the whole window, frame included, must lie in the screen's work
+# area, F5 must run Tell Me, and the buttons must be reachable: scrolled
+# into view with the mouse wheel where they are not in view, then clicked
+# ("Tell Me" runs again, "About" shows its box, which takes the keys, and
+# "Close Application" ends the program with exit code 0). The scale may be
+# fractional.
 #
 #   small_screen.sh <lotwise> <grabwindow> <shotcheck> <data-dir> <WxHxD> <scale> <screenshot.png>
 set -euo pipefail
@@ -29,20 +31,26 @@ done
 
 copy_program "$program" "$data"
 
+# A length of the design's pixels in the screen's, at the scale.
+px() { awk -v v="$1" -v s="$scale" 'BEGIN { printf "%d", v * s + 0.5 }'; }
+
 start_xvfb "$screen"
+start_openbox
 QT_SCALE_FACTOR=$scale start_program "$app/lotwise"
 
-step "the whole window lies on the $screen screen at scale $scale"
-read -r screen_width screen_height < <(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
-geometry() { xwininfo -id "$main" | awk -v key="$1" -F: '$1 ~ key {gsub(/ /, "", $2); print $2}'; }
-left=$(geometry "Absolute upper-left X")
-top=$(geometry "Absolute upper-left Y")
-width=$(geometry "Width")
-height=$(geometry "Height")
-echo "   window ${width}x${height} at ($left, $top) on a ${screen_width}x${screen_height} screen"
-[ "$left" -ge 0 ] && [ "$top" -ge 0 ] || fail "the window starts off the screen, at ($left, $top)"
-[ $((left + width)) -le "$screen_width" ] || fail "the window's right edge, x $((left + width)), is off the screen"
-[ $((top + height)) -le "$screen_height" ] || fail "the window's bottom edge, y $((top + height)), is off the screen"
+step "the whole window, frame included, lies in the work area of the $screen screen at scale $scale"
+read -r area_x area_y area_w area_h < <(work_area)
+frame=""
+frame_inside() {
+  frame=$(frame_of "$main") || return 1
+  local x y w h
+  read -r x y w h <<<"$frame"
+  [ "$x" -ge "$area_x" ] && [ "$y" -ge "$area_y" ] &&
+    [ $((x + w)) -le $((area_x + area_w)) ] && [ $((y + h)) -le $((area_y + area_h)) ]
+}
+wait_for_quietly 15 frame_inside ||
+  fail "the framed window (left top width height: ${frame:-no frame yet}) is not inside the work area $area_x $area_y $area_w $area_h"
+echo "   framed window (left top width height) $frame in the work area $area_x $area_y $area_w $area_h"
 
 step "a question and F5"
 focus_on "$main"
@@ -57,15 +65,16 @@ step "the buttons, scrolled into view"
 # window's content down, over the black between the grid's first two
 # columns.
 shot="$work/shot.png"
+near() { [ $(($1 - $2)) -le 2 ] && [ $(($2 - $1)) -le 2 ]; }
 frames_whole() {
   "$grabwindow" "$main" "$shot" --timeout-ms 1000 '#FF8000' >/dev/null 2>&1 &&
     read -r frames_x frames_y frames_w frames_h < <("$shotcheck" box "$shot" '#FF8000') &&
-    [ "$frames_w" -eq $((497 * scale)) ] && [ "$frames_h" -eq $((65 * scale)) ]
+    near "$frames_w" "$(px 497)" && near "$frames_h" "$(px 65)"
 }
 scrolls=0
 until frames_whole; do
   [ $scrolls -lt 40 ] || fail "the buttons did not come into view after $scrolls turns of the wheel"
-  xdotool mousemove --window "$main" $((84 * scale)) $((130 * scale)) click 5
+  xdotool mousemove --window "$main" "$(px 84)" "$(px 130)" click 5
   scrolls=$((scrolls + 1))
 done
 echo "   frames at ($frames_x, $frames_y) after $scrolls turns of the wheel"
@@ -74,19 +83,20 @@ cp "$shot" "$screenshot"
 # Button centres from the frames' top left corner, in the design's pixels:
 # "Tell Me" 16..153, "Close Application" 184..329, "About" 360..505 across,
 # 16..73 down, each frame reaching 4 pixels outside its button.
-button_y=$((frames_y + (44 - 12) * scale))
-click_button() { xdotool mousemove --window "$main" $((frames_x + ($1 - 12) * scale)) "$button_y" click 1; }
+button_y=$((frames_y + $(px $((44 - 12)))))
+click_button() { xdotool mousemove --window "$main" $((frames_x + $(px $(($1 - 12))))) "$button_y" click 1; }
 
 step "a click on \"Tell Me\" runs again"
 rm -f "$page"
 click_button 84
 wait_for 20 "meanings page after the click" page_written
 
-step "a click on \"About\" shows the About box, Return closes it"
+step "a click on \"About\" shows the About box, which takes the keys: Return closes it"
 click_button 432
 wait_for 10 "About box (a second window titled \"Lotwise\")" window_count_is 2
 about=$(lotwise_windows | grep -vx "$main") || fail "the second window is not a new one"
-focus_on "$about"
+has_keys() { [ "$(xdotool getwindowfocus)" = "$1" ]; }
+wait_for 10 "keyboard focus on the About box" has_keys "$about"
 xdotool key --clearmodifiers Return
 wait_for 10 "closing of the About box" window_count_is 1
 
@@ -98,4 +108,4 @@ wait "$app_pid" || rc=$?
 app_pid=""
 [ $rc -eq 0 ] || fail "the program ended with exit code $rc"
 
-echo "PASS: on $screen at scale $scale the window lay on the screen, ran, and its buttons were reached with $scrolls turns of the wheel"
+echo "PASS: on $screen at scale $scale under openbox the framed window lay in the work area, ran, and its buttons were reached with $scrolls turns of the wheel"

@@ -1,12 +1,14 @@
 # Shared by the real-window tests (sourced, not run): an X server of the
 # test's own, the program started on it, and small waiting helpers.
 #
-# No window manager runs, so nothing hands out the keyboard focus: a test
-# gives it to each window itself (focus_on) before pressing keys.
+# No window manager runs unless a test starts one (start_openbox), so
+# nothing hands out the keyboard focus: a test gives it to each window
+# itself (focus_on) before pressing keys.
 #
-# After sourcing: call start_xvfb, then start_program <executable> (it
-# waits for the main window and sets app_pid and main). Everything ends
-# with the test: the program, the server and the scratch folder $work.
+# After sourcing: call start_xvfb, optionally start_openbox, then
+# start_program <executable> (it waits for the main window and sets app_pid
+# and main). Everything ends with the test: the program, the window manager,
+# the server and the scratch folder $work.
 
 fail() {
   echo "FAIL: $*" >&2
@@ -20,6 +22,7 @@ done
 
 work=$(mktemp -d)
 xvfb_pid=""
+wm_pid=""
 app_pid=""
 main=""
 extra_cleanup=""
@@ -29,6 +32,10 @@ cleanup() {
   if [ -n "$app_pid" ]; then
     kill "$app_pid" 2>/dev/null || true
     wait "$app_pid" 2>/dev/null || true
+  fi
+  if [ -n "$wm_pid" ]; then
+    kill "$wm_pid" 2>/dev/null || true
+    wait "$wm_pid" 2>/dev/null || true
   fi
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null || true
@@ -125,6 +132,46 @@ start_xvfb() {
   export XDG_RUNTIME_DIR="$work/runtime"
   mkdir -m 0700 "$XDG_RUNTIME_DIR"
   echo "   display $DISPLAY"
+}
+
+# start_openbox: a real window manager on the server, which frames the
+# windows (_NET_FRAME_EXTENTS), places them and hands out the focus.
+start_openbox() {
+  command -v openbox >/dev/null || fail "openbox is not installed (scripts/lib/install-deps installs it)"
+  step "starting openbox"
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  wm_manages() {
+    kill -0 "$wm_pid" 2>/dev/null || fail "openbox ended: $(cat "$work/openbox.log")"
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+  }
+  wait_for 10 "window manager on $DISPLAY" wm_manages
+}
+
+# frame_of <window>: "left top width height" of the window with the frame
+# the window manager put around it (_NET_FRAME_EXTENTS), in screen pixels.
+# Fails (returns 1) while the window has no frame yet.
+frame_of() {
+  local extents geometry
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p' | tr -d ' ')
+  [ -n "$extents" ] || return 1
+  geometry=$(xwininfo -id "$1" | awk -F: '/Absolute upper-left X/ {x=$2} /Absolute upper-left Y/ {y=$2}
+    /^ *Width/ {w=$2} /^ *Height/ {h=$2} END {print x, y, w, h}')
+  local l r t b x y w h
+  IFS=, read -r l r t b <<<"$extents"
+  read -r x y w h <<<"$geometry"
+  echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+
+# The area windows may take: the window manager's work area, else the screen.
+work_area() {
+  local area
+  area=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.* = //p' | cut -d, -f1-4 | tr -d ' ')
+  if [ -n "$area" ]; then
+    tr , ' ' <<<"$area"
+  else
+    xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print 0, 0, d[1], d[2]}'
+  fi
 }
 
 start_program() {
