@@ -19,7 +19,7 @@ public:
   // copy of the program may have written it since.
   void showPage(const QString& path, const QString& text);
   // The path last shown, "" before the first page.
-  QString currentPath() const { return m_path; }
+  const QString& currentPath() const { return m_path; }
 
 protected:
   QVariant loadResource(int type, const QUrl& name) override;
