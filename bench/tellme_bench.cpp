@@ -235,7 +235,7 @@ int stopChild(int afterMs) {
   // A run that fills the results box before the click ends by itself with
   // a message: it is answered, and no figures are given.
   QTimer answer;
-  QObject::connect(&answer, &QTimer::timeout, [] {
+  QObject::connect(&answer, &QTimer::timeout, &answer, [] {
     if (QWidget* box = QApplication::activeModalWidget())
       box->close();
   });

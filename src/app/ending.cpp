@@ -12,7 +12,8 @@ namespace app {
 namespace {
 
 frmEdit* openEditor(frmCombination& window) {
-  for (frmEdit* editor : window.findChildren<frmEdit*>())
+  const QList<frmEdit*> editors = window.findChildren<frmEdit*>();
+  for (frmEdit* editor : editors)
     if (editor->isVisible())
       return editor;
   return nullptr;

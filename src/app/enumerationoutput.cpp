@@ -1,6 +1,7 @@
 #include "enumerationoutput.h"
 
 #include "engine/outcome.h"
+#include "platform/resumenext.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -56,11 +57,8 @@ EnumerationOutput::EnumerationOutput(QLineEdit* results, QLabel* outcomes, std::
 
 EnumerationOutput::~EnumerationOutput() {
   QCoreApplication::instance()->removeEventFilter(this);
-  try {
-    flush();
-  } catch (const std::bad_alloc&) {
-    // The controls keep what they showed last.
-  }
+  // Out of memory, the controls keep what they showed last.
+  platform::resumeNext([this] { flush(); });
   app::withdrawSeparators();
 }
 
@@ -68,11 +66,8 @@ void EnumerationOutput::reserve(qsizetype characters) {
   characters = affordable(std::min(characters, m_limit));
   if (characters <= m_text.capacity())
     return;
-  try {
-    m_text.reserve(characters);
-  } catch (const std::bad_alloc&) {
-    // The text grows as it goes instead.
-  }
+  // Out of memory, the text grows as it goes instead.
+  platform::resumeNext([&] { m_text.reserve(characters); });
   m_room = 0;
 }
 

@@ -15,6 +15,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <cstdint>
 
 class QLabel;
 class QLineEdit;
@@ -22,7 +23,7 @@ class QLineEdit;
 class EnumerationOutput : public QObject {
   Q_OBJECT
 public:
-  enum class Full { No, Box, Memory };
+  enum class Full : std::uint8_t { No, Box, Memory };
 
   // available: bytes the system can still give, or -1 when unknown.
   EnumerationOutput(QLineEdit* results, QLabel* outcomes, std::function<qint64()> available);

@@ -475,9 +475,11 @@ void frmCombination::fitClient() {
   // Room for every control where the layout left it, and the button bar
   // beneath them all: nothing paints over anything, whatever the window.
   int right = 0, bottom = 0;
-  for (const QWidget* child : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+  const QList<QWidget*> children = client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (const QWidget* child : children) {
     if (child == Picture1 || child == Picture2) {
-      for (const QWidget* inBar : child->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      const QList<QWidget*> inBars = child->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+      for (const QWidget* inBar : inBars)
         right = std::max(right, inBar->x() + inBar->width());
     } else {
       right = std::max(right, child->x() + child->width());

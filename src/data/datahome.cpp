@@ -93,7 +93,7 @@ std::optional<StockFailure> stock(const QString& folder, const QString& programF
     } catch (const platform::Error& error) {
       failure = error;
     }
-    if (failure && !QFileInfo(target).exists())
+    if (failure && !QFileInfo::exists(target))
       return StockFailure{QStringLiteral("could not copy %1 into its data folder %2").arg(shipped, folder),
                           failure->reason()};
   }
@@ -165,23 +165,26 @@ void chooseFileHome(const QString& programFolder, const QStringList& shippedFile
 }
 
 QString shippedFolder() {
-  if (!overridePath().isEmpty() || !chosenHome())
+  const std::optional<FileHome>& home = chosenHome();
+  if (!overridePath().isEmpty() || !home)
     return QString();
-  return chosenHome()->shipped;
+  return home->shipped;
 }
 
 QString readOnlyNotice() {
-  if (!overridePath().isEmpty() || !chosenHome())
+  const std::optional<FileHome>& home = chosenHome();
+  if (!overridePath().isEmpty() || !home)
     return QString();
-  return chosenHome()->notice;
+  return home->notice;
 }
 
 std::optional<platform::Error> writeRefusal() {
-  if (!overridePath().isEmpty() || !chosenHome() || chosenHome()->readOnlyCause.isEmpty())
+  const std::optional<FileHome>& home = chosenHome();
+  if (!overridePath().isEmpty() || !home || home->readOnlyCause.isEmpty())
     return std::nullopt;
   const QString reason =
       QStringLiteral("Lotwise writes nothing this time, as it has no data folder of yours to write in (%1)")
-          .arg(chosenHome()->readOnlyCause);
+          .arg(home->readOnlyCause);
   return platform::Error(platform::PathFileAccessError, QStringLiteral("Path/File access error: %1").arg(reason),
                          reason);
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
 
 #include "platform/error.h"
@@ -49,7 +50,7 @@ public:
   // the text; text other than spaces stood between a closing quote and the
   // separator (a quote lost or added shifts the fields that way); or the
   // text ended before the record's last field.
-  enum class Flaw { None, UnclosedQuote, TextAfterQuote, CutShort };
+  enum class Flaw : std::uint8_t { None, UnclosedQuote, TextAfterQuote, CutShort };
   Flaw lastFlaw() const { return m_flaw; }
 
 private:

@@ -32,7 +32,8 @@ QStringList unsavedFiles(const QString& folder) {
   if (folder.isEmpty())
     return files;  // QDir would take the current folder, which is not ours
   const QDir dir(folder);
-  for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name))
+  const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+  for (const QString& name : names)
     if (unsavedName.match(name).hasMatch())
       files << dir.filePath(name);
   return files;

@@ -7,12 +7,13 @@
 #include <QString>
 #include <QStringView>
 #include <vector>
+#include <cstdint>
 
 namespace engine {
 
 class Odometer {
 public:
-  enum class Step {
+  enum class Step : std::uint8_t {
     Advanced,   // a position moved on; no combination yet
     Found,      // current() holds a complete combination
     Exhausted,  // every combination has been found

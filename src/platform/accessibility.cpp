@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <algorithm>
+#include <cstdint>
 
 namespace platform {
 
@@ -14,7 +15,7 @@ namespace {
 
 // The dynamic property that marks a control, and its values.
 constexpr char kKind[] = "lotwiseAccessibleKind";
-enum Kind { Caption = 1, PlainText, Decorative };
+enum Kind : std::uint8_t { Caption = 1, PlainText, Decorative };
 
 // A read-only text: the caption of a label or the text of a line edit.
 class ReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface {

@@ -2,11 +2,12 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 namespace platform {
 
 // Attribute mask bits: which kinds of entries count besides ordinary files.
-enum EntryAttribute : int {
+enum EntryAttribute : std::uint8_t {
   AttrHidden = 2,  // on this platform: names that start with "."
   AttrSystem = 4,  // this platform has no system files
   AttrDirectory = 16,

@@ -4,12 +4,13 @@
 #include <QString>
 #include <QByteArray>
 #include <exception>
+#include <cstdint>
 
 namespace platform {
 
 // Numbers follow the classic BASIC runtime, so that a user who reads
 // "Error 53" in a message box can look it up as before.
-enum ErrorNumber : int {
+enum ErrorNumber : std::uint8_t {
   InvalidProcedureCall = 5,
   Overflow = 6,
   OutOfMemory = 7,

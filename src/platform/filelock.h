@@ -24,7 +24,7 @@ public:
   // Why tryLock failed: LockFailedError when another process holds the
   // lock, PermissionError when the lock file cannot be made.
   QLockFile::LockError error() const { return m_lock.error(); }
-  QString lockPath() const { return m_path; }
+  const QString& lockPath() const { return m_path; }
 
 private:
   QString m_path;

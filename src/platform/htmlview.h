@@ -22,7 +22,7 @@ public:
   // the text's harmless copy; the file keeps its bytes.
   void showPage(const QString& path, const QString& text);
   // The path last shown, "" before the first page.
-  QString currentPath() const { return m_path; }
+  const QString& currentPath() const { return m_path; }
 
 protected:
   QVariant loadResource(int type, const QUrl& name) override;

@@ -1,5 +1,7 @@
 #include "memory.h"
 
+#include "resumenext.h"
+
 #include <QFile>
 #include <algorithm>
 #include <system_error>
@@ -60,14 +62,13 @@ void releaseLater(QString&& text) {
   QString held = std::move(text);
   if (held.size() < kWorthAThread || !held.isDetached())
     return;
-  try {
+  // With no thread to be had (std::system_error), the text goes here and now.
+  resumeNext([&held] {
     std::thread([held = std::move(held)]() mutable {
       giveBackPages(held);
       held = QString();
     }).detach();
-  } catch (const std::system_error&) {
-    // No thread to be had: the text goes here and now.
-  }
+  });
 }
 
 }  // namespace platform

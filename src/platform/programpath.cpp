@@ -20,7 +20,7 @@ QString programPath() {
   const QByteArray folder = slash == 0 ? QByteArray("/") : exe.left(slash);
   // Qt turns a name that is not valid UTF-8 into one that names nothing on
   // disk (QCoreApplication::applicationDirPath() then says "").
-  const QString name = QFile::decodeName(folder);
+  QString name = QFile::decodeName(folder);  // not const: returned, it moves
   if (QFile::encodeName(name) == folder)
     return name;
   static const int handle = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);

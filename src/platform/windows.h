@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 class QListView;
 class QMessageBox;
@@ -12,12 +13,12 @@ namespace platform {
 
 class Error;
 
-enum class Icon { None, Information, Question, Critical };
+enum class Icon : std::uint8_t { None, Information, Question, Critical };
 // OverwriteReloadCancel: the standard buttons Save, Discard and Cancel,
 // captioned "Overwrite", "Reload" and "Cancel"; Cancel is the default and
 // the answer of Escape.
-enum class Buttons { Ok, YesNo, OverwriteReloadCancel };
-enum class Answer { Ok, Yes, No, Overwrite, Reload, Cancel };
+enum class Buttons : std::uint8_t { Ok, YesNo, OverwriteReloadCancel };
+enum class Answer : std::uint8_t { Ok, Yes, No, Overwrite, Reload, Cancel };
 
 // A QMessageBox, modal, that blocks until closed.
 Answer messageBox(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons = Buttons::Ok);

@@ -37,7 +37,7 @@ int baseOfPrefix(char16_t c) {
   return 0;
 }
 
-enum class Outcome { Ok, NotANumber, Overflow };
+enum class Outcome : std::uint8_t { Ok, NotANumber, Overflow };
 
 // A decimal number taken apart while it is read: its significant digits
 // (leading zeros dropped) and the power of ten that makes 0.<digits> the

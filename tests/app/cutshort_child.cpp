@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   // However long the run takes, its message is answered when it comes.
   QString message = "(no message)";
   QTimer answer;
-  QObject::connect(&answer, &QTimer::timeout, [&] {
+  QObject::connect(&answer, &QTimer::timeout, &answer, [&] {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
       message = box->text();
       box->accept();

@@ -352,7 +352,8 @@ TEST_F(MainWindow, AboutShowsSevenLinesWithTheVersion) {
 
 TEST_F(MainWindow, F5PressesTellMeAndF2DoesNothing) {
   int clicks = 0;
-  QObject::connect(get<QPushButton>("cmdcalc"), &QPushButton::clicked, [&] { ++clicks; });
+  auto* tellMe = get<QPushButton>("cmdcalc");
+  QObject::connect(tellMe, &QPushButton::clicked, tellMe, [&] { ++clicks; });
   QTest::keyClick(&window, Qt::Key_F5);
   EXPECT_EQ(clicks, 1);
   get<QAction>("mnuStart")->trigger();

@@ -62,7 +62,7 @@ TEST(ResultWords, RefreshDuringARunCountsEveryWordListedSoFar) {
   // Refreshes once the run has listed a good number of words, however long
   // the set-up took (a sanitizer build takes far longer to get going).
   QTimer refresh;
-  QObject::connect(&refresh, &QTimer::timeout, [&] {
+  QObject::connect(&refresh, &QTimer::timeout, &refresh, [&] {
     if (results->text().size() < 2000)
       return;
     refresh.stop();

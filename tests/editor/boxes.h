@@ -18,7 +18,7 @@ class MessageBoxes {
 public:
   // Boxes beyond the given answers are answered No (or OK).
   explicit MessageBoxes(QList<QMessageBox::StandardButton> answers = {}) : m_answers(std::move(answers)) {
-    QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { poll(); });
     m_timer.start(5);
   }
 
@@ -59,7 +59,7 @@ private:
 class InputBoxes {
 public:
   explicit InputBoxes(QStringList answers) : m_answers(std::move(answers)) {
-    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
       auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
       if (!dialog || !dialog->isVisible() || m_answers.isEmpty())
         return;

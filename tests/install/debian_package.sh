@@ -40,10 +40,19 @@ field() { dpkg-deb -f "$deb" "$1"; }
 # The fields as lists of package names, one a line, without versions.
 depends=$(field Depends | sed 's/([^)]*)//g' | tr -d ' ' | tr ',' '\n')
 recommends=$(field Recommends | sed 's/([^)]*)//g' | tr -d ' ' | tr ',' '\n')
+# The libraries the program links, by the package that holds each on this
+# system, which is what dpkg-shlibdeps names: Debian renames some between
+# releases (libqt6core6 became libqt6core6t64 with the 64-bit time_t).
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+for library in libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6 libstdc++.so.6; do
+  owner=$(dpkg-query -S "*/$multiarch/$library" 2>/dev/null | head -n 1 | cut -d: -f1)
+  [ -n "$owner" ] || fail "no installed package holds $library"
+  grep -qx "$owner" <<<"$depends" || fail "the package does not depend on $owner, which holds $library: Depends: $(field Depends)"
+done
 # The platform plugins are loaded at run time, so no library link names
 # them: without qt6-qpa-plugins the program opens no window. Without
 # fonts-liberation words are cut off in their controls.
-for package in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 qt6-qpa-plugins fonts-liberation; do
+for package in qt6-qpa-plugins fonts-liberation; do
   grep -qx "$package" <<<"$depends" || fail "the package does not depend on $package: Depends: $(field Depends)"
 done
 for package in qt6-wayland; do

@@ -15,7 +15,7 @@ public:
   // act() runs once, at the first event-loop pass (nested or not) at which
   // ready() holds. Polled every millisecond for as long as this object lives.
   WhenReady(std::function<bool()> ready, std::function<void()> act) : m_ready(std::move(ready)), m_act(std::move(act)) {
-    QObject::connect(&m_poll, &QTimer::timeout, [this] {
+    QObject::connect(&m_poll, &QTimer::timeout, &m_poll, [this] {
       if (!m_ready())
         return;
       m_poll.stop();

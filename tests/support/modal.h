@@ -19,7 +19,7 @@ inline void whenModal(std::function<void(QWidget*)> handle) {
   auto* timer = new QTimer;
   auto* clock = new QElapsedTimer;
   clock->start();
-  QObject::connect(timer, &QTimer::timeout, [timer, clock, handle] {
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, handle] {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal && clock->elapsed() < 10000)
       return;
