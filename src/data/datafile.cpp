@@ -33,7 +33,8 @@ QString tooLarge(qint64 size, qint64 maxBytes) {
 std::optional<QString> oversizeRecord(const QString& text, int fields) {
   RecordReader reader(text);
   for (int record = 1; !reader.atEnd(); ++record) {
-    for (const QString& value : reader.readRecord(fields))
+    const QStringList values = reader.readRecord(fields);
+    for (const QString& value : values)
       if (value.size() > kMaxFieldChars)
         return QStringLiteral(
                    "has a record too large to be sound: record %1 holds a field of %2 characters, where a sound "

@@ -63,7 +63,8 @@ QByteArray contentOf(const QString& path) {
 
 SaveOutcome save(const QString& path, const QList<QStringList>& records, const QByteArray* expected) {
   SaveOutcome outcome;
-  if ((outcome.failure = writeRefusal()))
+  outcome.failure = writeRefusal();
+  if (outcome.failure)
     return outcome;
   // Copies of the program saving this file take turns, so that none writes
   // between another's check below and its save.
@@ -88,7 +89,8 @@ SaveOutcome save(const QString& path, const QList<QStringList>& records, const Q
     // disk stops the save before anything has changed.
     const QByteArray bytes = fileBytes(records);
     outcome.written = fingerprintOf(bytes);
-    if ((outcome.failure = file.write(bytes)))
+    outcome.failure = file.write(bytes);
+    if (outcome.failure)
       return outcome;
     // The earlier backup, kept in memory, goes back in its place should the
     // file itself fail to be replaced below.
@@ -106,9 +108,11 @@ SaveOutcome save(const QString& path, const QList<QStringList>& records, const Q
 
   // Each of the two is replaced whole, by a rename: at every moment the
   // backup is the earlier one or the file's content before this save.
-  if ((outcome.failure = platform::writeWholeFile(backup, current)))
+  outcome.failure = platform::writeWholeFile(backup, current);
+  if (outcome.failure)
     return outcome;
-  if ((outcome.failure = file.commit())) {
+  outcome.failure = file.commit();
+  if (outcome.failure) {
     if (earlier)
       platform::writeWholeFile(backup, *earlier);
     else

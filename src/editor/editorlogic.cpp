@@ -89,7 +89,7 @@ QString wordOfCode(const WordColumn& words, const QString& code) {
     if (row >= 0 && row < kWordRows)
       return words[row];
   } catch (const std::exception&) {
-    // a value too large for the computation names no word row either
+    return QString();  // a value too large for the computation names no word row either
   }
   return QString();
 }
@@ -104,7 +104,7 @@ std::optional<int> gotoRow(const QString& answer) {
     if (row >= 1 && row <= kDictionaryRows)
       return row;
   } catch (const std::exception&) {
-    // too large for a 32-bit row number: no row
+    return std::nullopt;  // too large for a 32-bit row number: no row
   }
   return std::nullopt;
 }

@@ -34,7 +34,7 @@ void onQuitSignals(QObject* context, std::function<void()> quit) {
     }
     quit();
   });
-  struct sigaction action {};
+  struct sigaction action = {};
   action.sa_handler = noteQuitSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;

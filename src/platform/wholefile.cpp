@@ -74,7 +74,7 @@ std::optional<QByteArray> readWholeFile(const QString& path, qint64 limit) {
     throw fileError(errno);
   const auto closeFile = qScopeGuard([fd] { ::close(fd); });
   // The file opened, not the path: the path may name something else by now.
-  struct stat info {};
+  struct stat info = {};
   if (::fstat(fd, &info) != 0)
     throw fileError(errno);
   if (S_ISDIR(info.st_mode))
@@ -86,7 +86,7 @@ std::optional<QByteArray> readWholeFile(const QString& path, qint64 limit) {
   QByteArray bytes;
   bytes.reserve(qsizetype(std::clamp<qint64>(info.st_size, 0, limit) + 1));
   // Whole chunks only: some files under /proc read in multiples of 8 bytes.
-  constexpr qsizetype kChunk = 64 * 1024;
+  constexpr qsizetype kChunk = qsizetype(64) * 1024;
   while (bytes.size() <= limit) {
     const qsizetype at = bytes.size();
     bytes.resize(at + kChunk);

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -65,7 +66,7 @@ std::optional<Error> makePrivateFolder(const QString& path);
 // The steps of writing a file, where a test can make one fail or stop the
 // program: creating, filling and committing a file, and keeping the earlier
 // backup aside while a save is under way.
-enum class WriteStep { Create, Write, Commit, Aside };
+enum class WriteStep : std::uint8_t { Create, Write, Commit, Aside };
 
 #ifdef LOTWISE_FAULT_HOOKS
 // Called by the writers as they reach each step of writing the file at path:
