@@ -1,6 +1,7 @@
 #include "check.h"
 
 #include "records.h"
+#include "platform/dirlookup.h"
 #include "util/text.h"
 
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <QStringList>
 #include <array>
 #include <functional>
-#include <sys/stat.h>
 
 namespace data {
 namespace {
@@ -157,9 +157,7 @@ QString remedy(const Advised& file, const QString& shippedFolder) {
   const QFileInfo info(file.path);
   const QFileInfo folder(info.absolutePath());
   // Refused even a look at the file, it is the folder that keeps it closed.
-  // (Asked directly: QFileInfo asks with the real user's rights.)
-  struct stat status {};
-  if (file.refused && ::stat(QFile::encodeName(file.path).constData(), &status) != 0)
+  if (file.refused && !platform::canSee(file.path))
     return QStringLiteral(
                "Lotwise has no permission to look into its folder. To mend it, give yourself that "
                "permission with the command:\nchmod u+rwx %1")

@@ -3,7 +3,9 @@
 #include "error.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 namespace platform {
 namespace {
@@ -77,6 +79,11 @@ QString findFirstEntry(const QString& path, int attributes) {
       return entry.fileName();
   }
   return {};
+}
+
+bool canSee(const QString& path) {
+  struct stat status = {};
+  return ::stat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
 }  // namespace platform

@@ -21,6 +21,12 @@ enum EntryAttribute : std::uint8_t {
 // holding a NUL) throws platform::Error.
 QString findFirstEntry(const QString& path, int attributes);
 
+// Whether this process may see the entry at path at all: false when the
+// entry is missing, or when a folder on the way refuses a look inside.
+// Asked with the process's own rights; QFileInfo::exists answers with the
+// real user's.
+bool canSee(const QString& path);
+
 // Wildcard match of one name: * any run of characters, ? any one character.
 bool matchesWildcard(QStringView name, QStringView pattern);
 
