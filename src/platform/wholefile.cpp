@@ -101,6 +101,12 @@ std::optional<QByteArray> readWholeFile(const QString& path, qint64 limit) {
     bytes.resize(at + got);
     if (got == 0)
       break;
+    // A file that reads on well past what it reports is made up as it is
+    // read (/proc/self/pagemap reports 0 and reads for gigabytes): it is no
+    // data file, and reading it on to the limit would only cost memory.
+    if (bytes.size() > info.st_size + kChunk)
+      throw Error(PathFileAccessError, QStringLiteral("Path/File access error: it reads on past the size it reports"),
+                  QStringLiteral("it reads on past the size it reports"));
   }
   if (bytes.size() > limit)
     return std::nullopt;

@@ -17,8 +17,9 @@ namespace platform {
 
 // The bytes of a regular file, or of the file a link points to; nothing
 // when it holds more than limit bytes. A file that reports more is not even
-// opened; one that reports less is not trusted either (a file under /proc
-// reports 0 and reads without end): reading stops a byte past the limit.
+// opened; one that reports less is not trusted either: reading stops a byte
+// past the limit, or, with an error, once the file has read on well past
+// the size it reports (a file under /proc reports 0 and reads without end).
 // The file is opened without blocking and the open file is checked, so that
 // a folder, a pipe or a device in its place is refused before anything is
 // read from it. Throws platform::Error when it cannot be read.

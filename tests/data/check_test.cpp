@@ -190,8 +190,8 @@ TEST_F(DataCheck, FilesTooLargeAreNotRead) {
 }
 
 // A field longer than any sound word or meaning refuses its file as a size
-// does, and so does a file that reads on without end whatever size it
-// reports: neither may reach a text box or freeze the reading.
+// does; a file that reads on without end past the size it reports is
+// refused at once: neither may reach a text box or freeze the reading.
 TEST_F(DataCheck, InsaneSizesAreRefusedWithTheRecordOrTheLimit) {
   const QByteArray row = entryRow("0000", "0101", "m0000-0101");
   put("dictionary.wdb", QByteArray(dictionaryFile()).replace(row, entryRow("0000", "0101", QByteArray(1000000, 'm'))));
@@ -210,9 +210,8 @@ TEST_F(DataCheck, InsaneSizesAreRefusedWithTheRecordOrTheLimit) {
     QFile::remove(path);
     ASSERT_TRUE(QFile::link("/proc/self/pagemap", path));
   }
-  EXPECT_EQ(problem(wordListProblem(words)), "is too large to read: it reads on past 1 MB, the most a sound one holds");
-  EXPECT_EQ(problem(dictionaryProblem(dictionary)),
-            "is too large to read: it reads on past 16 MB, the most a sound one holds");
+  EXPECT_EQ(problem(wordListProblem(words)), "cannot be read: it reads on past the size it reports");
+  EXPECT_EQ(problem(dictionaryProblem(dictionary)), "cannot be read: it reads on past the size it reports");
 }
 
 TEST_F(DataCheck, OneWarningNamesEveryFileAndWhatToDo) {
