@@ -45,7 +45,7 @@ recommends=$(field Recommends | sed 's/([^)]*)//g' | tr -d ' ' | tr ',' '\n')
 # releases (libqt6core6 became libqt6core6t64 with the 64-bit time_t).
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 for library in libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6 libstdc++.so.6; do
-  owner=$(dpkg-query -S "*/$multiarch/$library" 2>/dev/null | head -n 1 | cut -d: -f1)
+  owner=$(dpkg-query -S "*/$multiarch/$library" 2>/dev/null | sed -n 1p | cut -d: -f1)
   [ -n "$owner" ] || fail "no installed package holds $library"
   grep -qx "$owner" <<<"$depends" || fail "the package does not depend on $owner, which holds $library: Depends: $(field Depends)"
 done
@@ -84,7 +84,10 @@ if [ "$actual" != "$expected" ]; then
   diff <(echo "$expected") <(echo "$actual") >&2 || true
   fail "the package's files are not the program's (lines with > are extra, with < missing)"
 fi
-dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -qx './prerm' || fail "the package has no prerm script"
+# Lists are read whole before grep -q looks: leaving at the first match
+# could end the writer by SIGPIPE, which pipefail reads as a failure.
+control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
+grep -qx './prerm' <<<"$control" || fail "the package has no prerm script"
 
 echo "-- changelog and manual page"
 tree="$work/tree"
@@ -98,7 +101,8 @@ done
 changelog_version=$(zcat "$tree/usr/share/doc/lotwise/changelog.gz" | dpkg-parsechangelog -l - -S Version)
 [ "$changelog_version" = "$version" ] ||
   fail "the changelog's latest entry is $changelog_version, the package is $version: add an entry to packaging/changelog"
-zcat "$tree/usr/share/man/man1/lotwise.1.gz" | grep -q "lotwise $version" ||
+page=$(zcat "$tree/usr/share/man/man1/lotwise.1.gz")
+grep -q "lotwise $version" <<<"$page" ||
   fail "the manual page does not name version $version"
 # Its markup: any warning of man (groff's -ww) fails, and so does a control
 # character, which groff prints without a word (a lost "\f" of "\fR"
