@@ -134,7 +134,7 @@ journey() {
     LANG=C.UTF-8 DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb \
     /usr/bin/lotwise >"$work/program.log" 2>&1 &
   app_pid=$!
-  wait_for 15 "window titled \"Lotwise\"" window_count_is 1
+  wait_for  60 "window titled \"Lotwise\"" window_count_is 1
   main=$(lotwise_windows)
 
   step "$who: the data folder holds the user's own copies of the shipped data files"
@@ -145,17 +145,17 @@ journey() {
   [ ! -e "$page" ] || fail "a meanings page exists before the first run"
 
   step "$who: F5 writes the page of the grid on show into the data folder"
-  "$grabwindow" "$main" "$work/before.png" --timeout-ms 10000 '#C0C0C0' '#8080FF' '#FF8000' '#80FF80' >/dev/null ||
+  "$grabwindow" "$main" "$work/before.png" --timeout-ms 60000 '#C0C0C0' '#8080FF' '#FF8000' '#80FF80' >/dev/null ||
     fail "the main window did not show its design"
   focus_on "$main"
   xdotool key --clearmodifiers F5
-  wait_for 20 "meanings page in $folder after F5" page_written
+  wait_for  60 "meanings page in $folder after F5" page_written
   first_pair_shown() {
     "$grabwindow" "$main" "$work/after.png" --timeout-ms 5000 '#C00000' >/dev/null &&
       grid=$("$shotcheck" grid "$work/before.png" "$work/after.png" 2>"$work/grid.log") &&
       "$shotcheck" page "$data" "$grid" DA "$page" >"$work/page.log" 2>&1
   }
-  if ! wait_for_quietly 10 first_pair_shown; then
+  if ! wait_for_quietly 60 first_pair_shown; then
     cat "$work/grid.log" "$work/page.log" >&2
     fail "the page in $folder does not hold the entry of the first pair of the grid on show"
   fi

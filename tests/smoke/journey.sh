@@ -39,7 +39,7 @@ copy_program "$program" "$data"
 grab() {
   local name=$1
   shift
-  "$grabwindow" "$main" "$work/$name.png" --timeout-ms 10000 "$@" >/dev/null
+  "$grabwindow" "$main" "$work/$name.png" --timeout-ms 60000 "$@" >/dev/null
 }
 
 start_xvfb
@@ -56,7 +56,7 @@ focus_on "$main"
 xdotool type --delay 30 "Shall I travel?"
 # The question ends left of x 300; the rest of the hint's area must be bare.
 hint_gone() { grab typed '#C0C0C0' && "$shotcheck" hint "$work/before.png" "$work/typed.png" 300 >"$work/hint.log" 2>&1; }
-if ! wait_for_quietly 5 hint_gone; then
+if ! wait_for_quietly 60 hint_gone; then
   cat "$work/hint.log" >&2
   fail "the hint did not disappear when the question was typed"
 fi
@@ -65,7 +65,7 @@ cat "$work/hint.log"
 
 step "F5 runs Tell Me"
 xdotool key --clearmodifiers F5
-wait_for 20 "meanings page after the run" page_written
+wait_for  60 "meanings page after the run" page_written
 
 step "the page holds the entry of the first pair, DA, of the grid on show"
 # Repainting may trail the page by a moment: read the picture until the
@@ -75,7 +75,7 @@ first_pair_shown() {
     grid=$("$shotcheck" grid "$work/before.png" "$work/after.png" 2>"$work/grid.log") &&
     "$shotcheck" page "$data" "$grid" DA "$page" >"$work/page.log" 2>&1
 }
-if ! wait_for_quietly 10 first_pair_shown; then
+if ! wait_for_quietly 60 first_pair_shown; then
   cat "$work/grid.log" "$work/page.log" >&2
   fail "the page does not hold the entry of the first pair of the grid on show"
 fi
@@ -93,14 +93,14 @@ first_line_selected() {
     read -r line_top line_height < <("$shotcheck" band "$work/selected.png" 12 292) &&
     [ "$line_height" -ge 12 ] && [ "$line_height" -le 60 ]
 }
-wait_for 5 "selection of the first line" first_line_selected
+wait_for  60 "selection of the first line" first_line_selected
 echo "   list lines are $line_height pixels high, the first at y $line_top"
 "$shotcheck" page "$data" "$grid" DA "$page" >/dev/null || fail "a click on the first line did not show the pair DA"
 before_click=$(md5sum <"$page")
 third_y=$((line_top + 2 * line_height + line_height / 2))
 xdotool mousemove --window "$main" 100 $((top + third_y)) click 1
 third_pair_shown() { "$shotcheck" page "$data" "$grid" CB "$page" >"$work/page.log" 2>&1; }
-if ! wait_for_quietly 5 third_pair_shown; then
+if ! wait_for_quietly 60 third_pair_shown; then
   cat "$work/page.log" >&2
   fail "the page does not hold the entry of the third pair, CB, after a click on the third line"
 fi
@@ -112,11 +112,11 @@ fi
 step "F1 shows the About box, Return closes it"
 focus_on "$main"
 xdotool key --clearmodifiers F1
-wait_for 10 "About box (a second window titled \"Lotwise\")" window_count_is 2
+wait_for  60 "About box (a second window titled \"Lotwise\")" window_count_is 2
 about=$(lotwise_windows | grep -vx "$main") || fail "the second window is not a new one"
 focus_on "$about"
 xdotool key --clearmodifiers Return
-wait_for 10 "closing of the About box" window_count_is 1
+wait_for  60 "closing of the About box" window_count_is 1
 [ "$(lotwise_windows)" = "$main" ] || fail "the main window is gone after closing the About box"
 
 step "resizing the window moves the right-hand column's edge with it"
@@ -130,7 +130,7 @@ edge_followed() {
     read -r _ right < <("$shotcheck" span "$work/resized.png" 295 '#FFFFC0') &&
     [ "$right" -eq $((word_right + 166)) ]
 }
-wait_for 5 "word box's right edge at x $((word_right + 166))" edge_followed
+wait_for  60 "word box's right edge at x $((word_right + 166))" edge_followed
 echo "   the word box's right edge moved from x $word_right to x $right"
 cp "$work/resized.png" "$shots/journey-resized.png"
 

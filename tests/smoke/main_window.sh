@@ -27,7 +27,7 @@ step "screenshot of the main window"
 mkdir -p "$(dirname "$screenshot")"
 # The window's fill colours: black window, grey question bar, blue button bar,
 # orange button frames, green column headers, grey grid rows.
-"$grabwindow" "$main" "$screenshot" --timeout-ms 10000 \
+"$grabwindow" "$main" "$screenshot" --timeout-ms 60000 \
   '#000000' '#C0C0C0' '#8080FF' '#FF8000' '#80FF80' '#E0E0E0' ||
   fail "the screenshot of the main window did not show the design"
 
@@ -38,14 +38,14 @@ icons=$(xprop -id "$main" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-
 step "F1 shows the About box"
 focus_on "$main"
 xdotool key --clearmodifiers F1
-wait_for 10 "About box (a second window titled \"Lotwise\")" window_count_is 2
+wait_for  60 "About box (a second window titled \"Lotwise\")" window_count_is 2
 about=$(lotwise_windows | grep -vx "$main") || fail "the second window is not a new one"
 echo "   About box $about"
 
 step "Return closes the About box"
 focus_on "$about"
 xdotool key --clearmodifiers Return
-wait_for 10 "closing of the About box" window_count_is 1
+wait_for  60 "closing of the About box" window_count_is 1
 [ "$(lotwise_windows)" = "$main" ] || fail "the main window is gone after closing the About box"
 
 end_with_ctrl_q

@@ -37,12 +37,12 @@ step "a question and F5"
 focus_on "$main"
 xdotool type --delay 30 "Shall I travel?"
 xdotool key --clearmodifiers F5
-wait_for 20 "meanings page after the run" page_written
+wait_for  60 "meanings page after the run" page_written
 
 step "screenshot after the run"
 mkdir -p "$(dirname "$screenshot")"
 # The bit report's red and the kings' yellow show that the run is painted.
-"$grabwindow" "$main" "$screenshot" --timeout-ms 10000 '#000000' '#8080FF' '#C00000' '#FFFF00' ||
+"$grabwindow" "$main" "$screenshot" --timeout-ms 60000 '#000000' '#8080FF' '#C00000' '#FFFF00' ||
   fail "the window did not show the run's report and kings"
 
 end_with_ctrl_q

@@ -31,7 +31,7 @@ start_openbox
 step "starting the program with an empty word list"
 "$app/lotwise" >"$work/program.log" 2>&1 &
 app_pid=$!
-wait_for 15 "main window and warning (two windows titled \"Lotwise\")" window_count_is 2
+wait_for  60 "main window and warning (two windows titled \"Lotwise\")" window_count_is 2
 # The warning is the one that stands for another (WM_TRANSIENT_FOR).
 main="" box=""
 for id in $(lotwise_windows); do
@@ -55,7 +55,7 @@ centred() {
   local dx=$((bx - mx)) dy=$((by - my))
   [ $((dx * dx + dy * dy)) -le $((mw * mw / 100)) ]
 }
-wait_for_quietly 15 centred || fail "the warning's middle lies ${offset:-nowhere}"
+wait_for_quietly 60 centred || fail "the warning's middle lies ${offset:-nowhere}"
 echo "   the warning's middle lies $offset"
 root=$(xwininfo -root | awk '/Window id/ {print $4}')
 mkdir -p "$(dirname "$screenshot")"
@@ -63,9 +63,9 @@ mkdir -p "$(dirname "$screenshot")"
 
 step "the warning has the keys: Return closes it"
 has_keys() { [ "$(xdotool getwindowfocus)" = "$box" ]; }
-wait_for 10 "keyboard focus on the warning" has_keys
+wait_for  60 "keyboard focus on the warning" has_keys
 xdotool key --clearmodifiers Return
-wait_for 10 "closing of the warning" window_count_is 1
+wait_for  60 "closing of the warning" window_count_is 1
 [ "$(lotwise_windows)" = "$main" ] || fail "the main window is gone after closing the warning"
 
 end_with_ctrl_q
