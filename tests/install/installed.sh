@@ -122,7 +122,7 @@ step "F5 writes the meanings page into the data folder"
 focus_on "$main"
 xdotool key --clearmodifiers F5
 page_there() { [ -s "$data/meanings_tmp.htm" ]; }
-wait_for  60 "meanings_tmp.htm in $data" page_there
+wait_for 60 "meanings_tmp.htm in $data" page_there
 echo "   $(head -n 1 "$data/meanings_tmp.htm" | tr -d '\r')"
 
 end_with_ctrl_q

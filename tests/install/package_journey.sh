@@ -134,7 +134,7 @@ journey() {
     LANG=C.UTF-8 DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb \
     /usr/bin/lotwise >"$work/program.log" 2>&1 &
   app_pid=$!
-  wait_for  60 "window titled \"Lotwise\"" window_count_is 1
+  wait_for 60 "window titled \"Lotwise\"" window_count_is 1
   main=$(lotwise_windows)
 
   step "$who: the data folder holds the user's own copies of the shipped data files"
@@ -149,7 +149,7 @@ journey() {
     fail "the main window did not show its design"
   focus_on "$main"
   xdotool key --clearmodifiers F5
-  wait_for  60 "meanings page in $folder after F5" page_written
+  wait_for 60 "meanings page in $folder after F5" page_written
   first_pair_shown() {
     "$grabwindow" "$main" "$work/after.png" --timeout-ms 5000 '#C00000' >/dev/null &&
       grid=$("$shotcheck" grid "$work/before.png" "$work/after.png" 2>"$work/grid.log") &&

@@ -91,7 +91,7 @@ step "-platform offscreen needs no display: the window opens"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$lotwise" -platform offscreen >"$work/program.log" 2>&1 &
 app_pid=$!
 offscreen_loaded() { grep -q 'libqoffscreen' "/proc/$app_pid/maps" 2>/dev/null; }
-wait_for  60 "Qt's offscreen plugin in the program" offscreen_loaded
+wait_for 60 "Qt's offscreen plugin in the program" offscreen_loaded
 kill "$app_pid"
 wait "$app_pid" 2>/dev/null || true
 app_pid=""
@@ -100,7 +100,7 @@ step "-geometry and -style reach Qt"
 start_xvfb 1024x768x24
 "$lotwise" -style Windows -geometry 600x400+30+40 >"$work/program.log" 2>&1 &
 app_pid=$!
-wait_for  60 "window titled \"Lotwise\"" window_count_is 1
+wait_for 60 "window titled \"Lotwise\"" window_count_is 1
 main=$(lotwise_windows)
 geometry_given() {
   xwininfo -id "$main" >"$work/xwininfo" &&

@@ -65,7 +65,7 @@ cat "$work/hint.log"
 
 step "F5 runs Tell Me"
 xdotool key --clearmodifiers F5
-wait_for  60 "meanings page after the run" page_written
+wait_for 60 "meanings page after the run" page_written
 
 step "the page holds the entry of the first pair, DA, of the grid on show"
 # Repainting may trail the page by a moment: read the picture until the
@@ -93,7 +93,7 @@ first_line_selected() {
     read -r line_top line_height < <("$shotcheck" band "$work/selected.png" 12 292) &&
     [ "$line_height" -ge 12 ] && [ "$line_height" -le 60 ]
 }
-wait_for  60 "selection of the first line" first_line_selected
+wait_for 60 "selection of the first line" first_line_selected
 echo "   list lines are $line_height pixels high, the first at y $line_top"
 "$shotcheck" page "$data" "$grid" DA "$page" >/dev/null || fail "a click on the first line did not show the pair DA"
 before_click=$(md5sum <"$page")
@@ -112,11 +112,11 @@ fi
 step "F1 shows the About box, Return closes it"
 focus_on "$main"
 xdotool key --clearmodifiers F1
-wait_for  60 "About box (a second window titled \"Lotwise\")" window_count_is 2
+wait_for 60 "About box (a second window titled \"Lotwise\")" window_count_is 2
 about=$(lotwise_windows | grep -vx "$main") || fail "the second window is not a new one"
 focus_on "$about"
 xdotool key --clearmodifiers Return
-wait_for  60 "closing of the About box" window_count_is 1
+wait_for 60 "closing of the About box" window_count_is 1
 [ "$(lotwise_windows)" = "$main" ] || fail "the main window is gone after closing the About box"
 
 step "resizing the window moves the right-hand column's edge with it"
@@ -130,7 +130,7 @@ edge_followed() {
     read -r _ right < <("$shotcheck" span "$work/resized.png" 295 '#FFFFC0') &&
     [ "$right" -eq $((word_right + 166)) ]
 }
-wait_for  60 "word box's right edge at x $((word_right + 166))" edge_followed
+wait_for 60 "word box's right edge at x $((word_right + 166))" edge_followed
 echo "   the word box's right edge moved from x $word_right to x $right"
 cp "$work/resized.png" "$shots/journey-resized.png"
 

@@ -38,14 +38,14 @@ icons=$(xprop -id "$main" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-
 step "F1 shows the About box"
 focus_on "$main"
 xdotool key --clearmodifiers F1
-wait_for  60 "About box (a second window titled \"Lotwise\")" window_count_is 2
+wait_for 60 "About box (a second window titled \"Lotwise\")" window_count_is 2
 about=$(lotwise_windows | grep -vx "$main") || fail "the second window is not a new one"
 echo "   About box $about"
 
 step "Return closes the About box"
 focus_on "$about"
 xdotool key --clearmodifiers Return
-wait_for  60 "closing of the About box" window_count_is 1
+wait_for 60 "closing of the About box" window_count_is 1
 [ "$(lotwise_windows)" = "$main" ] || fail "the main window is gone after closing the About box"
 
 end_with_ctrl_q

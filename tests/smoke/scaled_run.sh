@@ -37,7 +37,7 @@ step "a question and F5"
 focus_on "$main"
 xdotool type --delay 30 "Shall I travel?"
 xdotool key --clearmodifiers F5
-wait_for  60 "meanings page after the run" page_written
+wait_for 60 "meanings page after the run" page_written
 
 step "screenshot after the run"
 mkdir -p "$(dirname "$screenshot")"

@@ -92,7 +92,7 @@ dbus-run-session -- sh -c 'echo "$DBUS_SESSION_BUS_ADDRESS" >&3; echo $$ >&4; ex
   3>"$work/session" 4>"$work/session.pid" >>"$work/bus.log" 2>&1 &
 session_runner=$!
 session_known() { [ -s "$work/session" ] && [ -s "$work/session.pid" ]; }
-wait_for  60 "private D-Bus session" session_known
+wait_for 60 "private D-Bus session" session_known
 DBUS_SESSION_BUS_ADDRESS=$(cat "$work/session")
 export DBUS_SESSION_BUS_ADDRESS
 session_pid=$(cat "$work/session.pid")
@@ -110,7 +110,7 @@ bus_known() {
   dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q true
 }
-wait_for  60 "accessibility bus launcher" bus_known
+wait_for 60 "accessibility bus launcher" bus_known
 a11y=$(a11y_bus)
 [ -n "$a11y" ] || fail "the accessibility bus launcher gives no bus address"
 "$registry" >>"$work/bus.log" 2>&1 &
@@ -120,7 +120,7 @@ registry_up() {
   dbus-send --bus="$a11y" --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.NameHasOwner string:org.a11y.atspi.Registry 2>/dev/null | grep -q true
 }
-wait_for  60 "accessibility registry on $a11y" registry_up
+wait_for 60 "accessibility registry on $a11y" registry_up
 echo "   accessibility bus $a11y"
 
 # Qt offers its controls on the bus only when a screen reader says it runs;
@@ -132,7 +132,7 @@ step "the journey through the accessibility bus"
 "$python" "$here/screen_reader.py" "$app_pid" "$data" "$version" || fail "the journey through the accessibility bus failed"
 
 step "the program ends after \"Close Application\""
-wait_for  60 "end of the program after \"Close Application\"" program_ended
+wait_for 60 "end of the program after \"Close Application\"" program_ended
 rc=0
 wait "$app_pid" || rc=$?
 app_pid=""

@@ -56,7 +56,7 @@ step "a question and F5"
 focus_on "$main"
 xdotool type --delay 30 "Shall I travel?"
 xdotool key --clearmodifiers F5
-wait_for  60 "meanings page after the run" page_written
+wait_for 60 "meanings page after the run" page_written
 
 step "the buttons, scrolled into view"
 # The orange frames around the buttons span 497 x 65 pixels of the design
@@ -89,20 +89,20 @@ click_button() { xdotool mousemove --window "$main" $((frames_x + $(px $(($1 - 1
 step "a click on \"Tell Me\" runs again"
 rm -f "$page"
 click_button 84
-wait_for  60 "meanings page after the click" page_written
+wait_for 60 "meanings page after the click" page_written
 
 step "a click on \"About\" shows the About box, which takes the keys: Return closes it"
 click_button 432
-wait_for  60 "About box (a second window titled \"Lotwise\")" window_count_is 2
+wait_for 60 "About box (a second window titled \"Lotwise\")" window_count_is 2
 about=$(lotwise_windows | grep -vx "$main") || fail "the second window is not a new one"
 has_keys() { [ "$(xdotool getwindowfocus)" = "$1" ]; }
-wait_for  60 "keyboard focus on the About box" has_keys "$about"
+wait_for 60 "keyboard focus on the About box" has_keys "$about"
 xdotool key --clearmodifiers Return
-wait_for  60 "closing of the About box" window_count_is 1
+wait_for 60 "closing of the About box" window_count_is 1
 
 step "a click on \"Close Application\" ends the program"
 click_button 256
-wait_for  60 "end of the program after \"Close Application\"" program_ended
+wait_for 60 "end of the program after \"Close Application\"" program_ended
 rc=0
 wait "$app_pid" || rc=$?
 app_pid=""

@@ -31,7 +31,7 @@ start_openbox
 step "starting the program with an empty word list"
 "$app/lotwise" >"$work/program.log" 2>&1 &
 app_pid=$!
-wait_for  60 "main window and warning (two windows titled \"Lotwise\")" window_count_is 2
+wait_for 60 "main window and warning (two windows titled \"Lotwise\")" window_count_is 2
 # The warning is the one that stands for another (WM_TRANSIENT_FOR).
 main="" box=""
 for id in $(lotwise_windows); do
@@ -63,9 +63,9 @@ mkdir -p "$(dirname "$screenshot")"
 
 step "the warning has the keys: Return closes it"
 has_keys() { [ "$(xdotool getwindowfocus)" = "$box" ]; }
-wait_for  60 "keyboard focus on the warning" has_keys
+wait_for 60 "keyboard focus on the warning" has_keys
 xdotool key --clearmodifiers Return
-wait_for  60 "closing of the warning" window_count_is 1
+wait_for 60 "closing of the warning" window_count_is 1
 [ "$(lotwise_windows)" = "$main" ] || fail "the main window is gone after closing the warning"
 
 end_with_ctrl_q

@@ -48,7 +48,7 @@ start_program "$app/lotwise"
 step "F5 runs Tell Me, with the program's own data files"
 focus_on "$main"
 xdotool key --clearmodifiers F5
-wait_for  60 "meanings page beside the program" page_written
+wait_for 60 "meanings page beside the program" page_written
 grep -q '<b><i>' "$page" || fail "the page holds no entry: $(head -c 200 "$page")"
 
 end_with_ctrl_q

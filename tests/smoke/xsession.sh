@@ -120,13 +120,13 @@ start_xvfb() {
   # would then cost the program its display.
   Xvfb -displayfd 3 -noreset -screen 0 "$screen" -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
-  wait_for  60 "X server" display_known
+  wait_for 60 "X server" display_known
   export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
   server_answers() {
     kill -0 "$xvfb_pid" 2>/dev/null || fail "the X server ended"
     xdpyinfo >/dev/null 2>&1
   }
-  wait_for  60 "answer from the X server on $DISPLAY" server_answers
+  wait_for 60 "answer from the X server on $DISPLAY" server_answers
   unset WAYLAND_DISPLAY
   export QT_QPA_PLATFORM=xcb
   export XDG_RUNTIME_DIR="$work/runtime"
@@ -145,7 +145,7 @@ start_openbox() {
     kill -0 "$wm_pid" 2>/dev/null || fail "openbox ended: $(cat "$work/openbox.log")"
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
   }
-  wait_for  60 "window manager on $DISPLAY" wm_manages
+  wait_for 60 "window manager on $DISPLAY" wm_manages
 }
 
 # frame_of <window>: "left top width height" of the window with the frame
@@ -178,7 +178,7 @@ start_program() {
   step "starting $1"
   "$1" >"$work/program.log" 2>&1 &
   app_pid=$!
-  wait_for  60 "window titled \"Lotwise\"" window_count_is 1
+  wait_for 60 "window titled \"Lotwise\"" window_count_is 1
   main=$(lotwise_windows)
   echo "   main window $main"
 }
@@ -188,7 +188,7 @@ end_with_ctrl_q() {
   step "Ctrl+Q ends the program"
   focus_on "$main"
   xdotool key --clearmodifiers ctrl+q
-  wait_for  60 "end of the program after Ctrl+Q" program_ended
+  wait_for 60 "end of the program after Ctrl+Q" program_ended
   local rc=0
   wait "$app_pid" || rc=$?
   app_pid=""
